@@ -1,0 +1,39 @@
+# GoogleTest for both trees, and kvoro_add_test() for test executables.
+if(KVORO_BUILD_TESTS)
+  enable_testing()
+  if(NOT CMAKE_CROSSCOMPILING)
+    find_package(GTest QUIET)
+  endif()
+  if(NOT TARGET GTest::gtest_main)
+    # Debian ships GoogleTest as sources (package googletest); cross builds
+    # compile them with the target compiler.
+    set(KVORO_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest source folder")
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory(${KVORO_GOOGLETEST_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+
+  if(CMAKE_CROSSCOMPILING AND WIN32)
+    # One fresh prefix for the tree, made before any Windows test runs. Wine
+    # must not offer to install its Mono and Gecko add-ons (no network here).
+    add_test(NAME wine_prefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+  endif()
+endif()
+
+# kvoro_add_test(<name> SOURCES ... [LIBS ...] [DESKTOP])
+# One executable, one CTest test. DESKTOP marks tests that create windows and
+# must not share the display with another such test (focus, foreground).
+function(kvoro_add_test name)
+  cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  if(CMAKE_CROSSCOMPILING AND WIN32)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)
+  endif()
+  if(T_DESKTOP)
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+  endif()
+endfunction()
