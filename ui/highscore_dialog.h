@@ -1,0 +1,26 @@
+#pragma once
+// The modal window that shows the Standard and Maxi highscore lists. The same
+// object serves every opening and holds the highscore tables.
+#include "framework/gdi.h"
+#include "framework/window.h"
+#include "game/highscore.h"
+
+namespace kvoro {
+
+class HighscoreDialog : public Dialog {
+public:
+    HighscoreStore& store() { return store_; }
+    const HighscoreStore& store() const { return store_; }
+    INT_PTR Run(HWND owner);
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    HighscoreStore store_;
+    Brush background_;
+};
+
+}  // namespace kvoro
