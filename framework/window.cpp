@@ -11,9 +11,11 @@ Window::~Window() {
 
 HWND Window::CreateBound(const char* className, UINT classStyle, HCURSOR cursor, DWORD exStyle,
                          const char* text, DWORD style, const RECT& rect, HWND parent) {
-    WNDCLASSEXA existing{sizeof(existing)};
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof(existing);
     if (!GetClassInfoExA(AppInstance(), className, &existing)) {
-        WNDCLASSEXA windowClass{sizeof(windowClass)};
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
         windowClass.style = classStyle;
         windowClass.lpfnWndProc = &Window::Procedure;
         windowClass.hInstance = AppInstance();
