@@ -1,0 +1,97 @@
+#include "artwork.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "glyphs.h"
+
+namespace imagegen {
+
+namespace {
+
+constexpr Color kPipBlack = rgb(18, 18, 18);
+constexpr Color kShadow = Color{0, 30, 0, 110};
+
+// Pip positions of each face, in units of the die's half-edge.
+std::vector<Point> pipsOf(int face) {
+    const double d = 0.5;
+    switch (face) {
+    case 1: return {{0, 0}};
+    case 2: return {{-d, -d}, {d, d}};
+    case 3: return {{-d, -d}, {0, 0}, {d, d}};
+    case 4: return {{-d, -d}, {d, -d}, {-d, d}, {d, d}};
+    case 5: return {{-d, -d}, {d, -d}, {0, 0}, {-d, d}, {d, d}};
+    default: return {{-d, -d}, {d, -d}, {-d, 0}, {d, 0}, {-d, d}, {d, d}};
+    }
+}
+
+// Bold yellow letters with a dark rim and a soft drop shadow.
+void drawTitle(Canvas& canvas, const std::string& text, Box area) {
+    TextStyle style;
+    const double rim = 0.06;
+    TextLayout layout = fitText(text, style, area, rim + 0.05);
+    double px = layout.scale;
+    Shape rimmed = grow(layout.shape, rim * px);
+    fill(canvas, moved(rimmed, {0.04 * px, 0.06 * px}), kShadow, 0.06 * px);
+    fill(canvas, rimmed, rgb(24, 36, 8));
+    Box b = layout.shape.bounds;
+    fill(canvas, layout.shape, verticalGradient(rgb(255, 244, 120), b.top, rgb(255, 150, 0), b.bottom));
+}
+
+}  // namespace
+
+void drawDie(Canvas& canvas, Point centre, double size, double angle, int face) {
+    const double half = size / 2, corner = size * 0.2;
+    const double edge = std::max(0.8, size * 0.035);
+    fill(canvas, roundedBox({centre.x + size * 0.06, centre.y + size * 0.09}, half, half, corner, angle), kShadow,
+         size * 0.1);
+    fill(canvas, roundedBox(centre, half, half, corner, angle), rgb(96, 96, 96));
+    Shape body = roundedBox(centre, half - edge, half - edge, corner - edge, angle);
+    // Light from the top left: white fading to a pale grey.
+    double c = std::cos(angle), s = std::sin(angle);
+    fill(canvas, body, [=](Point p) {
+        double along = ((p.x - centre.x) + (p.y - centre.y)) / size;
+        return mix(rgb(255, 255, 255), rgb(200, 200, 205), std::min(1.0, std::max(0.0, along + 0.5)));
+    });
+    for (Point pip : pipsOf(face)) {
+        double u = pip.x * half, v = pip.y * half;
+        fill(canvas, circle({centre.x + u * c - v * s, centre.y + u * s + v * c}, size * 0.1), kPipBlack);
+    }
+}
+
+Canvas titleBanner(const std::string& title, int width, int height) {
+    Canvas canvas(width, height, kBoardGreen);
+    drawTitle(canvas, title, {4, 4, width - 4.0, height - 4.0});
+    return canvas;
+}
+
+Canvas aboutBanner() {
+    Canvas canvas(300, 38, kBoardGreen);
+    drawDie(canvas, {22, 19}, 24, -0.25, 5);
+    drawDie(canvas, {52, 20}, 22, 0.2, 3);
+    drawDie(canvas, {248, 20}, 22, -0.15, 6);
+    drawDie(canvas, {278, 19}, 24, 0.25, 2);
+    drawTitle(canvas, "Kvoro", {70, 1, 230, 37});
+    return canvas;
+}
+
+Canvas crossBitmap() {
+    Canvas canvas(17, 17, kWhite);
+    for (int y = 2; y <= 14; ++y)
+        for (int x = 2; x <= 14; ++x)
+            if (std::abs(x - y) <= 1 || std::abs(x + y - 16) <= 1) canvas.set(x, y, rgb(0, 0, 0));
+    return canvas;
+}
+
+Canvas iconImage(int size) {
+    Canvas canvas(size, size);
+    const double half = size / 2.0;
+    fill(canvas, roundedBox({half, half}, half - 0.5, half - 0.5, size * 0.2), rgb(0, 70, 0));
+    fill(canvas, roundedBox({half, half}, half - 1.5, half - 1.5, size * 0.2 - 1),
+         verticalGradient(rgb(40, 170, 40), 0, rgb(1, 110, 1), size));
+    drawDie(canvas, {size * 0.36, size * 0.38}, size * 0.46, -0.3, 3);
+    drawDie(canvas, {size * 0.64, size * 0.64}, size * 0.46, 0.15, 5);
+    return canvas;
+}
+
+}  // namespace imagegen
