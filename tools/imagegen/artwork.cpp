@@ -25,17 +25,32 @@ std::vector<Point> pipsOf(int face) {
     }
 }
 
-// Bold yellow letters with a dark rim and a soft drop shadow.
-void drawTitle(Canvas& canvas, const std::string& text, Box area) {
+// Two-tone glossy paint of the letters: a light upper half and a deeper
+// lower half, split a little above the middle as on a lit, rounded surface.
+Paint glossy(Color top, Color upper, Color lower, Color bottom, double y0, double y1) {
+    return [=](Point p) {
+        double t = std::min(1.0, std::max(0.0, (p.y - y0) / (y1 - y0)));
+        const double split = 0.48;
+        return t < split ? mix(top, upper, t / split) : mix(lower, bottom, (t - split) / (1 - split));
+    };
+}
+
+// Bold glossy letters with a dark rim and a soft drop shadow.
+void drawTitle(Canvas& canvas, const std::string& text, Box area, double slant) {
     TextStyle style;
-    const double rim = 0.06;
+    style.slant = slant;
+    const double rim = 0.075;
     TextLayout layout = fitText(text, style, area, rim + 0.05);
     double px = layout.scale;
     Shape rimmed = grow(layout.shape, rim * px);
-    fill(canvas, moved(rimmed, {0.04 * px, 0.06 * px}), kShadow, 0.06 * px);
-    fill(canvas, rimmed, rgb(24, 36, 8));
+    fill(canvas, moved(rimmed, {0.05 * px, 0.07 * px}), kShadow, 0.07 * px);
+    fill(canvas, rimmed, rgb(30, 30, 6));
     Box b = layout.shape.bounds;
-    fill(canvas, layout.shape, verticalGradient(rgb(255, 244, 120), b.top, rgb(255, 150, 0), b.bottom));
+    fill(canvas, layout.shape,
+         glossy(rgb(255, 252, 200), rgb(255, 222, 40), rgb(255, 196, 0), rgb(236, 112, 0), b.top, b.bottom));
+    // A shine along the upper left of every stroke.
+    Shape inner = grow(layout.shape, -0.045 * px);
+    fill(canvas, cut(inner, moved(inner, {0.035 * px, 0.05 * px})), Color{255, 255, 255, 170});
 }
 
 }  // namespace
@@ -61,17 +76,29 @@ void drawDie(Canvas& canvas, Point centre, double size, double angle, int face) 
 
 Canvas titleBanner(const std::string& title, int width, int height) {
     Canvas canvas(width, height, kBoardGreen);
-    drawTitle(canvas, title, {4, 4, width - 4.0, height - 4.0});
+    drawTitle(canvas, title, {4, 4, width - 4.0, height - 4.0}, 0.12);
+    return canvas;
+}
+
+Canvas maxiBanner() {
+    Canvas canvas(361, 116, kBoardGreen);
+    drawTitle(canvas, "Maxi Kvoro", {4, 2, 357, 86}, 0.12);
+    // The six dice of the bigger game, in a row under the title.
+    const double size = 23, step = 36;
+    for (int face = 1; face <= 6; ++face) {
+        double x = 180.5 + (face - 3.5) * step;
+        drawDie(canvas, {x, 99}, size, (face % 2 ? -0.12 : 0.1), face);
+    }
     return canvas;
 }
 
 Canvas aboutBanner() {
     Canvas canvas(300, 38, kBoardGreen);
-    drawDie(canvas, {22, 19}, 24, -0.25, 5);
-    drawDie(canvas, {52, 20}, 22, 0.2, 3);
-    drawDie(canvas, {248, 20}, 22, -0.15, 6);
-    drawDie(canvas, {278, 19}, 24, 0.25, 2);
-    drawTitle(canvas, "Kvoro", {70, 1, 230, 37});
+    drawDie(canvas, {26, 19}, 24, -0.25, 5);
+    drawDie(canvas, {58, 20}, 22, 0.2, 3);
+    drawDie(canvas, {242, 20}, 22, -0.15, 6);
+    drawDie(canvas, {274, 19}, 24, 0.25, 2);
+    drawTitle(canvas, "Kvoro", {70, 1, 230, 37}, 0.12);
     return canvas;
 }
 
@@ -89,8 +116,9 @@ Canvas iconImage(int size) {
     fill(canvas, roundedBox({half, half}, half - 0.5, half - 0.5, size * 0.2), rgb(0, 70, 0));
     fill(canvas, roundedBox({half, half}, half - 1.5, half - 1.5, size * 0.2 - 1),
          verticalGradient(rgb(40, 170, 40), 0, rgb(1, 110, 1), size));
-    drawDie(canvas, {size * 0.36, size * 0.38}, size * 0.46, -0.3, 3);
-    drawDie(canvas, {size * 0.64, size * 0.64}, size * 0.46, 0.15, 5);
+    // Turned a quarter, so that the three runs clear of the front die.
+    drawDie(canvas, {size * 0.36, size * 0.37}, size * 0.48, -0.3 + 1.5707963267948966, 3);
+    drawDie(canvas, {size * 0.64, size * 0.64}, size * 0.48, 0.15, 5);
     return canvas;
 }
 

@@ -13,6 +13,8 @@ constexpr Color kWhite = rgb(255, 255, 255);
 
 // A game's title in bold lettering on the board's green.
 Canvas titleBanner(const std::string& title, int width, int height);
+// "Maxi Kvoro" over a row of six dice, 361 by 116.
+Canvas maxiBanner();
 // The title among dice on the board's green, 300 by 38.
 Canvas aboutBanner();
 // The cross of a row entered with zero points, 17 by 17: black on a pure

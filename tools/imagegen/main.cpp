@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     const std::string folder = std::string(argv[1]) + "/";
     try {
         writeFile(folder + "banner_kvoro.bmp", encodeBmp(titleBanner("Kvoro", 250, 100)));
-        writeFile(folder + "banner_maxi.bmp", encodeBmp(titleBanner("Maxi Kvoro", 361, 116)));
+        writeFile(folder + "banner_maxi.bmp", encodeBmp(maxiBanner()));
         writeFile(folder + "cross.bmp", encodeBmp(crossBitmap()));
         writeFile(folder + "about_banner.bmp", encodeBmp(aboutBanner()));
         writeFile(folder + "kvoro.ico", encodeIco({iconImage(32), iconImage(48)}));

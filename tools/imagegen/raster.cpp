@@ -154,6 +154,11 @@ Shape grow(const Shape& shape, double by) {
     return {[inner, by](Point p) { return inner(p) - by; }, shape.bounds.grown(std::max(by, 0.0))};
 }
 
+Shape cut(const Shape& shape, const Shape& hole) {
+    Distance inner = shape.distance, outer = hole.distance;
+    return {[inner, outer](Point p) { return std::max(inner(p), -outer(p)); }, shape.bounds};
+}
+
 Shape moved(const Shape& shape, Point by) {
     Distance inner = shape.distance;
     return {[inner, by](Point p) { return inner({p.x - by.x, p.y - by.y}); },

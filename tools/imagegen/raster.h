@@ -72,6 +72,8 @@ Shape roundedBox(Point centre, double hw, double hh, double radius, double angle
 Shape stroke(const std::vector<Point>& line, double halfWidth);
 Shape unite(std::vector<Shape> shapes);
 Shape grow(const Shape& shape, double by);
+// What lies in shape and not in hole.
+Shape cut(const Shape& shape, const Shape& hole);
 Shape moved(const Shape& shape, Point by);
 
 // Distance from p to the segment ab.
