@@ -9,6 +9,11 @@ struct Point {
     int y;
 };
 
+struct Size {
+    int width;
+    int height;
+};
+
 struct Rect {
     int left;
     int top;
@@ -25,6 +30,8 @@ inline bool operator==(const Rect& a, const Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 inline bool operator!=(const Rect& a, const Rect& b) { return !(a == b); }
+inline bool operator==(Size a, Size b) { return a.width == b.width && a.height == b.height; }
+inline bool operator!=(Size a, Size b) { return !(a == b); }
 inline bool operator==(Point a, Point b) { return a.x == b.x && a.y == b.y; }
 inline bool operator!=(Point a, Point b) { return !(a == b); }
 
