@@ -1,0 +1,51 @@
+#include "ui/centring_model.h"
+
+#include <gtest/gtest.h>
+
+namespace kvoro {
+namespace {
+
+const Rect kWorkArea{0, 0, 1280, 994};
+
+TEST(Centring, CentresExactlyWhenTheWindowFits) {
+    EXPECT_EQ(CentredPosition({100, 100, 500, 400}, kWorkArea, {200, 100}), (Point{200, 200}));
+    // Every integer division rounds toward zero, also left of the origin.
+    EXPECT_EQ(CentredPosition({-301, -301, 0, 0}, {-1000, -1000, 1000, 1000}, {101, 101}), (Point{-200, -200}));
+    EXPECT_EQ(CentredPosition({0, 0, 101, 101}, kWorkArea, {50, 50}), (Point{25, 25}));
+}
+
+TEST(Centring, KeepsAFittingWindowInsideTheArea) {
+    // Over every reference position, a window that fits ends up inside the
+    // area, and exactly centred whenever that already was inside.
+    const Size window{300, 200};
+    for (int x = -600; x <= 1600; x += 37) {
+        for (int y = -600; y <= 1400; y += 41) {
+            const Rect reference{x, y, x + 400, y + 300};
+            const Point p = CentredPosition(reference, kWorkArea, window);
+            const Point centred{x + 200 - 150, y + 150 - 100};
+            EXPECT_GE(p.x, kWorkArea.left);
+            EXPECT_GE(p.y, kWorkArea.top);
+            EXPECT_LE(p.x + window.width, kWorkArea.right);
+            EXPECT_LE(p.y + window.height, kWorkArea.bottom);
+            if (centred.x >= 0 && centred.x + 300 <= 1280) {
+                EXPECT_EQ(p.x, centred.x);
+            }
+            if (centred.y >= 0 && centred.y + 200 <= 994) {
+                EXPECT_EQ(p.y, centred.y);
+            }
+        }
+    }
+}
+
+TEST(Centring, TestsTheLeadingEdgeFirstForAWindowLargerThanTheArea) {
+    const Rect area{0, 0, 800, 600};
+    const Size huge{1000, 700};
+    // Centred on the area it would start before the leading edge: it starts there.
+    EXPECT_EQ(CentredPosition(area, area, huge), (Point{0, 0}));
+    // Centred further right and down it starts inside but overhangs: its
+    // trailing edges meet the area's and it starts before the leading edges.
+    EXPECT_EQ(CentredPosition({600, 400, 1400, 1000}, area, huge), (Point{-200, -100}));
+}
+
+}  // namespace
+}  // namespace kvoro
