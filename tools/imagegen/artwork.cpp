@@ -35,15 +35,16 @@ Paint glossy(Color top, Color upper, Color lower, Color bottom, double y0, doubl
     };
 }
 
-// Bold glossy letters with a dark rim and a soft drop shadow.
+// Bold glossy letters with a dark rim and a soft drop shadow, all of it
+// inside area.
 void drawTitle(Canvas& canvas, const std::string& text, Box area, double slant) {
     TextStyle style;
     style.slant = slant;
-    const double rim = 0.075;
-    TextLayout layout = fitText(text, style, area, rim + 0.05);
+    const double rim = 0.075, drop = 0.07, soft = 0.07;  // em
+    TextLayout layout = fitText(text, style, area, rim + drop + soft / 2);
     double px = layout.scale;
     Shape rimmed = grow(layout.shape, rim * px);
-    fill(canvas, moved(rimmed, {0.05 * px, 0.07 * px}), kShadow, 0.07 * px);
+    fill(canvas, moved(rimmed, {0.7 * drop * px, drop * px}), kShadow, soft * px);
     fill(canvas, rimmed, rgb(30, 30, 6));
     Box b = layout.shape.bounds;
     fill(canvas, layout.shape,
@@ -76,13 +77,13 @@ void drawDie(Canvas& canvas, Point centre, double size, double angle, int face) 
 
 Canvas titleBanner(const std::string& title, int width, int height) {
     Canvas canvas(width, height, kBoardGreen);
-    drawTitle(canvas, title, {4, 4, width - 4.0, height - 4.0}, 0.12);
+    drawTitle(canvas, title, {2, 2, width - 2.0, height - 2.0}, 0.12);
     return canvas;
 }
 
 Canvas maxiBanner() {
     Canvas canvas(361, 116, kBoardGreen);
-    drawTitle(canvas, "Maxi Kvoro", {4, 2, 357, 86}, 0.12);
+    drawTitle(canvas, "Maxi Kvoro", {2, 1, 359, 84}, 0.12);
     // The six dice of the bigger game, in a row under the title.
     const double size = 23, step = 36;
     for (int face = 1; face <= 6; ++face) {
@@ -94,11 +95,12 @@ Canvas maxiBanner() {
 
 Canvas aboutBanner() {
     Canvas canvas(300, 38, kBoardGreen);
-    drawDie(canvas, {26, 19}, 24, -0.25, 5);
-    drawDie(canvas, {58, 20}, 22, 0.2, 3);
-    drawDie(canvas, {242, 20}, 22, -0.15, 6);
-    drawDie(canvas, {274, 19}, 24, 0.25, 2);
-    drawTitle(canvas, "Kvoro", {70, 1, 230, 37}, 0.12);
+    // Dice and their shadows keep off the edges, which must stay plain green.
+    drawDie(canvas, {26, 17.5}, 23, -0.25, 5);
+    drawDie(canvas, {58, 18}, 21, 0.2, 3);
+    drawDie(canvas, {242, 18}, 21, -0.15, 6);
+    drawDie(canvas, {274, 17.5}, 23, 0.25, 2);
+    drawTitle(canvas, "Kvoro", {72, 1, 228, 37}, 0.12);
     return canvas;
 }
 

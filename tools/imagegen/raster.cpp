@@ -141,8 +141,10 @@ Shape unite(std::vector<Shape> shapes) {
     Distance distance = [shapes = std::move(shapes)](Point p) {
         double best = HUGE_VAL;
         for (const Shape& s : shapes) {
-            // Parts whose box is farther than the best so far cannot be nearer.
-            if (boxDistance(p, s.bounds) < best) best = std::min(best, s.distance(p));
+            // A part whose box lies farther than the best so far cannot be
+            // nearer; inside its box it may be deeper, so it always counts.
+            double away = boxDistance(p, s.bounds);
+            if (away == 0 || away < best) best = std::min(best, s.distance(p));
         }
         return best;
     };
