@@ -57,21 +57,31 @@ void drawTitle(Canvas& canvas, const std::string& text, Box area, double slant) 
 }  // namespace
 
 void drawDie(Canvas& canvas, Point centre, double size, double angle, int face) {
-    const double half = size / 2, corner = size * 0.2;
-    const double edge = std::max(0.8, size * 0.035);
+    const double half = size / 2, corner = size * 0.16;
+    // Light from the top left, as on the dice of the clip.
+    auto diagonal = [=](Color lit, Color dim) {
+        return [=](Point p) {
+            double along = ((p.x - centre.x) + (p.y - centre.y)) / (2 * size) + 0.5;
+            return mix(lit, dim, std::min(1.0, std::max(0.0, along)));
+        };
+    };
     fill(canvas, roundedBox({centre.x + size * 0.06, centre.y + size * 0.09}, half, half, corner, angle), kShadow,
          size * 0.1);
-    fill(canvas, roundedBox(centre, half, half, corner, angle), rgb(96, 96, 96));
-    Shape body = roundedBox(centre, half - edge, half - edge, corner - edge, angle);
-    // Light from the top left: white fading to a pale grey.
+    // The rounded sides: a rim that darkens away from the light, seen past
+    // the softly edged top face.
+    fill(canvas, roundedBox(centre, half, half, corner, angle), diagonal(rgb(236, 236, 236), rgb(120, 120, 128)));
+    const double side = size * 0.08;
+    fill(canvas,
+         roundedBox({centre.x - side * 0.3, centre.y - side * 0.3}, half - side, half - side, corner - side * 0.5,
+                    angle),
+         diagonal(rgb(255, 255, 255), rgb(222, 222, 228)), side);
     double c = std::cos(angle), s = std::sin(angle);
-    fill(canvas, body, [=](Point p) {
-        double along = ((p.x - centre.x) + (p.y - centre.y)) / size;
-        return mix(rgb(255, 255, 255), rgb(200, 200, 205), std::min(1.0, std::max(0.0, along + 0.5)));
-    });
     for (Point pip : pipsOf(face)) {
         double u = pip.x * half, v = pip.y * half;
-        fill(canvas, circle({centre.x + u * c - v * s, centre.y + u * s + v * c}, size * 0.1), kPipBlack);
+        Shape dimple = circle({centre.x + u * c - v * s, centre.y + u * s + v * c}, size * 0.095);
+        fill(canvas, dimple, kPipBlack);
+        // The far wall of the dimple catches the light.
+        fill(canvas, cut(dimple, moved(dimple, {-size * 0.02, -size * 0.02})), Color{110, 110, 110, 180});
     }
 }
 

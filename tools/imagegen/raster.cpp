@@ -22,6 +22,14 @@ double boxDistance(Point p, const Box& box) {
     return std::hypot(dx, dy);
 }
 
+double segmentDistance(Point p, Point a, Point b) {
+    double vx = b.x - a.x, vy = b.y - a.y;
+    double wx = p.x - a.x, wy = p.y - a.y;
+    double length2 = vx * vx + vy * vy;
+    double t = length2 > 0 ? clamp01((wx * vx + wy * vy) / length2) : 0;
+    return std::hypot(wx - vx * t, wy - vy * t);
+}
+
 }  // namespace
 
 Color mix(Color from, Color to, double t) {
@@ -104,14 +112,6 @@ Shape roundedBox(Point centre, double hw, double hh, double radius, double angle
     };
     double ex = std::abs(hw * c) + std::abs(hh * s), ey = std::abs(hw * s) + std::abs(hh * c);
     return {distance, {centre.x - ex, centre.y - ey, centre.x + ex, centre.y + ey}};
-}
-
-double segmentDistance(Point p, Point a, Point b) {
-    double vx = b.x - a.x, vy = b.y - a.y;
-    double wx = p.x - a.x, wy = p.y - a.y;
-    double length2 = vx * vx + vy * vy;
-    double t = length2 > 0 ? clamp01((wx * vx + wy * vy) / length2) : 0;
-    return std::hypot(wx - vx * t, wy - vy * t);
 }
 
 Shape stroke(const std::vector<Point>& line, double halfWidth) {

@@ -76,9 +76,6 @@ Shape grow(const Shape& shape, double by);
 Shape cut(const Shape& shape, const Shape& hole);
 Shape moved(const Shape& shape, Point by);
 
-// Distance from p to the segment ab.
-double segmentDistance(Point p, Point a, Point b);
-
 // A vertical gradient from top colour at y0 to bottom colour at y1.
 Paint verticalGradient(Color top, double y0, Color bottom, double y1);
 
