@@ -9,8 +9,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kRate = kSampleRate;
-// Every sound is scaled to this peak, well below full scale.
-constexpr double kPeak = 0.70;
+// Peaks well below full scale; the sigh is meant to be soft.
+constexpr double kRattlePeak = 0.70;
+constexpr double kFanfarePeak = 0.60;
+constexpr double kSighPeak = 0.45;
 
 using Signal = std::vector<double>;
 
@@ -71,7 +73,7 @@ void addImpact(Signal& out, double time, double amplitude, const std::vector<Mod
         const double excitation = random.noise() * std::exp(-t / burst);
         double ring = 0;
         for (std::size_t m = 0; m < modes.size(); ++m) ring += modes[m].level * resonators[m].step(excitation);
-        out[start + i] += amplitude * (ring + 0.08 * excitation);
+        out[start + i] += amplitude * (ring + 0.04 * excitation);
     }
 }
 
@@ -88,17 +90,23 @@ void addCluster(Signal& out, double time, double spread, int count, double ampli
 }
 
 // Dice thrown on the table: each die bounces with shrinking gaps and
-// strength, then rolls to a stop with a short patter.
+// strength, then tips over a few times before it lies still.
 void addThrow(Signal& out, double start, int dice, Random& random) {
     for (int die = 0; die < dice; ++die) {
-        double time = start + random.between(0.0, 0.05);
+        double time = start + random.between(0.0, 0.1);
         double gap = random.between(0.09, 0.14);
         double amplitude = random.between(0.8, 1.0);
-        while (gap > 0.012 && time < out.size() / kRate) {
+        while (gap > 0.012) {
             addImpact(out, time, amplitude, kTableModes, random);
             time += gap * random.between(0.85, 1.15);
             gap *= random.between(0.62, 0.75);
             amplitude *= 0.72;
+        }
+        amplitude = random.between(0.15, 0.3);
+        for (int tip = static_cast<int>(random.between(2, 5)); tip > 0; --tip) {
+            time += random.between(0.04, 0.1);
+            addImpact(out, time, amplitude, kTableModes, random);
+            amplitude *= 0.7;
         }
     }
 }
@@ -129,10 +137,27 @@ void fadeEdges(Signal& signal, double fadeIn, double fadeOut) {
     for (std::size_t i = 0; i < out; ++i) signal[signal.size() - 1 - i] *= static_cast<double>(i) / out;
 }
 
-std::vector<std::int16_t> toPcm(Signal signal) {
+// Takes the edge off the clicks: a gentle one-pole low-pass.
+void lowPass(Signal& signal, double cutoff) {
+    const double a = 1 - std::exp(-2 * kPi * cutoff / kRate);
+    double state = 0;
+    for (double& s : signal) s = state += a * (s - state);
+}
+
+void filterFormants(Signal& signal, const std::vector<Mode>& formants) {
+    std::vector<Resonator> resonators;
+    for (const Mode& f : formants) resonators.emplace_back(f.frequency, f.decay);
+    for (double& s : signal) {
+        double out = 0.15 * s;
+        for (std::size_t i = 0; i < formants.size(); ++i) out += formants[i].level * resonators[i].step(s);
+        s = out;
+    }
+}
+
+std::vector<std::int16_t> toPcm(const Signal& signal, double targetPeak) {
     double peak = 0;
     for (double s : signal) peak = std::max(peak, std::abs(s));
-    const double scale = peak > 0 ? kPeak / peak : 0;
+    const double scale = peak > 0 ? targetPeak / peak : 0;
     std::vector<std::int16_t> pcm;
     pcm.reserve(signal.size());
     for (double s : signal) pcm.push_back(static_cast<std::int16_t>(std::lround(s * scale * 32767)));
@@ -168,8 +193,9 @@ std::vector<std::int16_t> cupRattle() {
     }
     addRoom(out, 0.023, 0.25);
     highPass(out, 150);
+    lowPass(out, 4000);
     fadeEdges(out, 0.002, 0.06);
-    return toPcm(out);
+    return toPcm(out, kRattlePeak);
 }
 
 std::vector<std::int16_t> tableRattle() {
@@ -178,8 +204,9 @@ std::vector<std::int16_t> tableRattle() {
     addThrow(out, 0.01, 5, random);
     addRoom(out, 0.031, 0.2);
     highPass(out, 200);
+    lowPass(out, 4000);
     fadeEdges(out, 0.002, 0.06);
-    return toPcm(out);
+    return toPcm(out, kRattlePeak);
 }
 
 std::vector<std::int16_t> pourRattle() {
@@ -188,20 +215,23 @@ std::vector<std::int16_t> pourRattle() {
     // Two quick shakes, then the dice tumble out of the cup onto the table.
     addCluster(out, 0.02, 0.08, 8, 0.8, kCupModes, random);
     addCluster(out, 0.22, 0.08, 8, 0.8, kCupModes, random);
-    addThrow(out, 0.45, 5, random);
+    addThrow(out, 0.38, 5, random);
     addRoom(out, 0.027, 0.22);
     highPass(out, 180);
+    lowPass(out, 4000);
     fadeEdges(out, 0.002, 0.08);
-    return toPcm(out);
+    return toPcm(out, kRattlePeak);
 }
 
 std::vector<std::int16_t> zeroSigh() {
     const std::size_t length = samplesFor(0.51);
     Signal out(length, 0.0);
-    // A soft, falling "aww": a round voice that sags from G4 to D4 with a
-    // slow vibrato, swelling in and fading out.
+    // A soft, falling "aww": a voice-like tone, rich in harmonics, that sags
+    // from G4 to D4 with a slow vibrato, shaped by the formants of the vowel.
     const double duration = length / kRate;
-    addVoice(out, 0, length, {1.0, 0.35, 0.12, 0.05},
+    std::vector<double> harmonics;
+    for (int h = 1; h <= 10; ++h) harmonics.push_back(1.0 / h);
+    addVoice(out, 0, length, harmonics,
              [duration](double t) {
                  const double fall = std::pow(t / duration, 1.3);
                  return 392.0 * std::pow(294.0 / 392.0, fall) * (1 + 0.012 * std::sin(2 * kPi * 5.5 * t));
@@ -211,8 +241,10 @@ std::vector<std::int16_t> zeroSigh() {
                  const double release = std::min(1.0, (duration - t) / 0.18);
                  return attack * std::max(0.0, release) * (1 - 0.3 * t / duration);
              });
+    filterFormants(out, {{650, 0.012, 1.0}, {1000, 0.010, 0.7}, {2600, 0.006, 0.15}});
+    lowPass(out, 3000);
     fadeEdges(out, 0.002, 0.01);
-    return toPcm(out);
+    return toPcm(out, kSighPeak);
 }
 
 std::vector<std::int16_t> kvoroFanfare() {
@@ -234,7 +266,7 @@ std::vector<std::int16_t> kvoroFanfare() {
                  [decay](double t) { return std::min(1.0, t / 0.005) * std::exp(-t / decay); });
     }
     fadeEdges(out, 0.002, 0.08);
-    return toPcm(out);
+    return toPcm(out, kFanfarePeak);
 }
 
 }  // namespace kvoro
