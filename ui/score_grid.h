@@ -6,6 +6,7 @@
 #include "framework/gdi.h"
 #include "framework/window.h"
 #include "game/rules.h"
+#include "ui/geometry_model.h"
 
 namespace kvoro {
 
@@ -22,12 +23,40 @@ public:
     void Attach(const GameState* state) { state_ = state; }
     // Rebuilds the picture in the back buffer and fits the window's size.
     void Redraw();
+    // Draws the card of the attached GameState into dc, for a client area of
+    // the given size. The back buffer and screenshots are made with it.
+    void PaintTo(HDC dc, int width, int height) const;
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // An off-screen bitmap selected into its memory DC. The DC is declared
+    // last, so it is deleted before the bitmap it holds.
+    struct BackBuffer {
+        Bitmap bitmap;
+        MemoryDC dc;
+        int width = 0;
+        int height = 0;
+    };
+
+    void OnSize(int width, int height);
+    void FitWindowSize();
+    // crossDC holds the cross bitmap, ready to be copied.
+    void DrawCell(HDC dc, HDC crossDC, int player, int row, const Rect& cell) const;
+    // The row under a client point when the current player may choose it, else -1.
+    int ChoosableRowAt(int x, int y) const;
+
     const GameState* state_ = nullptr;
+    BackBuffer buffer_;
+    Brush background_;
+    Brush computedRow_;
+    Brush highlight_;
+    Font normalFont_;
+    Font boldFont_;
+    Bitmap cross_;
+    HCURSOR hand_;   // shared system cursors, never destroyed
+    HCURSOR arrow_;
 };
 
 }  // namespace kvoro

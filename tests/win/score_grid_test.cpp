@@ -1,0 +1,250 @@
+#include "ui/score_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "test_support.h"
+#include "ui/grid_model.h"
+
+namespace kvoro {
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 200);
+constexpr COLORREF kGrey = RGB(230, 230, 230);
+constexpr COLORREF kRed = RGB(200, 0, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+struct Chosen {
+    WPARAM row;
+    LPARAM grid;
+};
+std::vector<Chosen> chosen;  // WM_ROW_CHOSEN as the parent received it
+
+LRESULT CALLBACK ParentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ROW_CHOSEN) {
+        chosen.push_back({wParam, lParam});
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The grid in a plain top-level parent that records what the grid reports,
+// redrawn the way the main window does it.
+class ScoreGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ParentProcedure;
+        windowClass.hInstance = AppInstance();
+        windowClass.lpszClassName = "GridTestParent";
+        RegisterClassA(&windowClass);
+        parent_ = CreateWindowExA(0, "GridTestParent", "Grid", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 500, 600,
+                                  nullptr, nullptr, AppInstance(), nullptr);
+        ASSERT_TRUE(grid_.Create(parent_));
+        grid_.Attach(&state_);
+        chosen.clear();
+    }
+    void TearDown() override { DestroyWindow(parent_); }
+
+    void Show() {
+        grid_.Redraw();
+        RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        test::PumpMessages();
+    }
+    SIZE WindowSize() const {
+        RECT outer;
+        GetWindowRect(grid_.hwnd(), &outer);
+        return {outer.right - outer.left, outer.bottom - outer.top};
+    }
+    // The middle of the current player's cell in the row (client coordinates).
+    POINT CellCentre(int player, int row) const {
+        const Rect cell = CellRect(player, *RowRect(state_.gameType, row, 300));
+        return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    }
+    void Click(POINT at) {
+        SendMessageA(grid_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendMessageA(grid_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+    void Roll(std::initializer_list<int> faces) {
+        std::copy(faces.begin(), faces.end(), state_.dice.values);
+        state_.hasRolled = 1;
+    }
+
+    HWND parent_ = nullptr;
+    GameState state_{7};
+    ScoreGrid grid_;
+};
+
+TEST_F(ScoreGridTest, RedrawFitsTheWindowToPlayersAndType) {
+    for (GameType type : {GameType::Standard, GameType::Maxi}) {
+        for (int players = 1; players <= 5; ++players) {
+            state_.startGame(players, type);
+            Show();
+            const SIZE size = WindowSize();
+            EXPECT_EQ(size.cx, 92 + 30 * players);
+            EXPECT_EQ(size.cy, type == GameType::Maxi ? 480 : 380);
+        }
+    }
+    // Maxi to Standard shrinks the card, and the resized window is drawn at once.
+    state_.startGame(5, GameType::Maxi);
+    Show();
+    EXPECT_EQ(WindowSize().cy, 480);
+    state_.startGame(5, GameType::Standard);
+    grid_.Redraw();
+    EXPECT_EQ(WindowSize().cy, 380);
+    test::PumpMessages();
+    EXPECT_EQ(test::ClientPixel(grid_.hwnd(), 2, 370), kGrey);  // the Score row at the new bottom
+}
+
+TEST_F(ScoreGridTest, BeforeAnyGameFiveNumberedColumnsWithOnlyTheSumsFilled) {
+    Show();
+    EXPECT_EQ(WindowSize().cx, 242);
+    const test::Snapshot shown = test::Snapshot::OfClient(grid_.hwnd());
+    const auto inkIn = [&](const Rect& area) {
+        int ink = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) ink += GetRValue(shown.Pixel(x, y)) < 128;
+        return ink;
+    };
+    for (int column = 1; column <= 5; ++column) {
+        const Rect header = PlayerColumnRect(column, 19);
+        EXPECT_GT(inkIn({header.left + 1, 0, header.right, 19}), 0) << "number of column " << column;
+        for (int row = 0; row < kRowCount; ++row) {
+            const auto band = RowRect(GameType::Standard, row, 240);
+            if (!band) continue;
+            const Rect cell = CellRect(column, *band);
+            // The sums show "0"; entered rows stay blank, and nothing is tinted.
+            EXPECT_EQ(inkIn(cell) > 0, isComputedRow(row)) << "column " << column << ", row " << row;
+            EXPECT_EQ(shown.Pixel(cell.left, cell.top), isComputedRow(row) ? kGrey : kWhite);
+        }
+    }
+}
+
+TEST_F(ScoreGridTest, ClicksReportOnlyChoosableCellsOfTheCurrentPlayer) {
+    state_.startGame(3, GameType::Maxi);
+    state_.currentPlayer = 2;
+    state_.card(2).values[Sixes] = 18;
+    state_.card(2).values[Pair] = -1;
+    Show();
+
+    Click(CellCentre(2, Ones));
+    EXPECT_TRUE(chosen.empty()) << "before the first roll nothing may be chosen";
+
+    Roll({2, 2, 4, 4, 6, 6});
+    for (int row = 0; row < kRowCount; ++row) {
+        chosen.clear();
+        Click(CellCentre(2, row));
+        const bool choosable = row != Sixes && row != Pair && !isComputedRow(row);
+        ASSERT_EQ(chosen.size(), choosable ? 1u : 0u) << "row " << row;
+        if (choosable) {
+            EXPECT_EQ(chosen[0].row, static_cast<WPARAM>(row));
+            EXPECT_EQ(chosen[0].grid, reinterpret_cast<LPARAM>(grid_.hwnd()));
+        }
+    }
+
+    chosen.clear();
+    const POINT centre = CellCentre(2, Ones);
+    Click(CellCentre(1, Ones));                           // another player's column
+    Click({centre.x, centre.y - 9});                      // the row's top dead strip
+    Click({centre.x - 13, centre.y});                     // the column's left dead strip
+    Click({40, centre.y});                                // the label column
+    EXPECT_TRUE(chosen.empty());
+}
+
+TEST_F(ScoreGridTest, RealClickAndCursorShape) {
+    state_.startGame(2, GameType::Standard);
+    Roll({1, 2, 3, 4, 5, 0});
+    Show();
+    SetForegroundWindow(parent_);
+
+    POINT target = CellCentre(1, SmallStraight);
+    ClientToScreen(grid_.hwnd(), &target);
+    SetCursorPos(target.x, target.y);
+    SendMessageA(grid_.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid_.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    EXPECT_TRUE(test::PumpUntil([] { return !chosen.empty(); }));
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen[0].row, static_cast<WPARAM>(SmallStraight));
+
+    POINT label = CellCentre(1, Total);  // a computed row is never choosable
+    ClientToScreen(grid_.hwnd(), &label);
+    SetCursorPos(label.x, label.y);
+    SendMessageA(grid_.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid_.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
+TEST_F(ScoreGridTest, PixelsOfTintComputedRowsPreviewAndCross) {
+    state_.startGame(3, GameType::Standard);
+    state_.currentPlayer = 2;
+    state_.card(2).values[Pair] = -1;
+    state_.card(3).values[Pair] = -1;
+    Show();
+    const HWND grid = grid_.hwnd();
+    const int rowOne = 30;
+    EXPECT_EQ(test::ClientPixel(grid, 125, rowOne), kYellow) << "the current player's column is tinted";
+    EXPECT_EQ(test::ClientPixel(grid, 95, rowOne), kWhite);
+    EXPECT_EQ(test::ClientPixel(grid, 155, rowOne), kWhite);
+    const int bonusMiddle = RowRect(GameType::Standard, Bonus, 300)->top + 10;
+    EXPECT_EQ(test::ClientPixel(grid, 2, bonusMiddle), kGrey);
+    EXPECT_EQ(test::ClientPixel(grid, 125, bonusMiddle), kGrey) << "the grey row covers the tint";
+
+    // The cross is black on whatever lies below it: its white is keyed out.
+    for (int player : {2, 3}) {
+        const Point origin = CrossOrigin(CellRect(player, *RowRect(GameType::Standard, Pair, 300)));
+        EXPECT_EQ(test::ClientPixel(grid, origin.x + 8, origin.y + 8), kBlack);
+        EXPECT_EQ(test::ClientPixel(grid, origin.x, origin.y), player == 2 ? kYellow : kWhite);
+    }
+
+    const auto redPixels = [&] {
+        int count = 0;
+        for (int y = 20; y < 360; ++y)
+            for (int x = 121; x < 144; ++x) count += test::ClientPixel(grid, x, y) == kRed;
+        return count;
+    };
+    EXPECT_EQ(redPixels(), 0) << "no preview before a roll";
+    Roll({5, 1, 5, 3, 5, 0});
+    Show();
+    EXPECT_GT(redPixels(), 0);
+
+    state_.playerCount = 1;  // a single player's column is never tinted
+    state_.currentPlayer = 1;
+    Show();
+    EXPECT_EQ(test::ClientPixel(grid, 95, 30), kWhite);
+}
+
+TEST_F(ScoreGridTest, SavesAScreenshot) {
+    state_.startGame(5, GameType::Maxi);
+    state_.currentPlayer = 3;
+    const int filled[][3] = {{1, Ones, 3},    {1, Pair, -1},   {2, Fives, 20}, {2, Chance, 23},
+                             {3, Sixes, 24},  {3, Tower, -1},  {4, Kvoro, 100}, {5, FullHouse, 27}};
+    for (const auto& f : filled) state_.card(f[0]).values[f[1]] = f[2];
+    for (int player = 1; player <= 5; ++player) {
+        ScoreCard& card = state_.card(player);
+        int upper = 0, score = 0;
+        for (int row = 0; row < 6; ++row) upper += std::max(card.values[row], 0);
+        for (int row = 0; row < Score; ++row) score += row == Total ? 0 : std::max(card.values[row], 0);
+        card.values[Total] = upper;
+        card.values[Score] = score;
+    }
+    Roll({3, 3, 3, 5, 5, 2});
+    Show();
+    RECT client;
+    GetClientRect(grid_.hwnd(), &client);
+    test::Snapshot picture(client.right, client.bottom);
+    grid_.PaintTo(picture.dc(), client.right, client.bottom);
+    EXPECT_EQ(picture.Pixel(2, 30), test::ClientPixel(grid_.hwnd(), 2, 30));
+    EXPECT_TRUE(picture.SavePng("score_grid.png"));
+}
+
+}  // namespace
+}  // namespace kvoro
