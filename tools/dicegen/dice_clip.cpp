@@ -168,38 +168,40 @@ double sphereEntry(const Pose& pose, Vec origin, Vec dir, double radius) {
 
 using Colour = std::array<double, 3>;
 
+Colour toColour(const std::array<std::uint8_t, 3>& rgb) { return {double(rgb[0]), double(rgb[1]), double(rgb[2])}; }
+Colour grey(double level) { return {level, level, level}; }
+Colour scaled(const Colour& c, double factor) { return {c[0] * factor, c[1] * factor, c[2] * factor}; }
+Colour mix(const Colour& a, const Colour& b, double t) {
+    return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
+}
+
 const Vec kLight = normalized({-0.45, -0.6, 1.0});
 // Shadows fall from a steeper light so that they stay inside the picture.
 const Vec kShadowLight = normalized({-0.09, -0.12, 1.0});
 
 class Renderer {
 public:
-    explicit Renderer(const Pose* pose, bool held) : pose_(pose), held_(held), faces_(faceFrames()) {}
+    Renderer(const Pose& pose, bool held) : pose_(pose), held_(held), faces_(faceFrames()) {}
 
     Colour sample(double px, double py) const {
         if (held_ && onHeldMark(px, py)) return toColour(kHeldMarkColour);
         const Vec origin{0, 0, kCameraHeight};
         const Vec dir = normalized({(px - kCentreX) / kFocal, (py - kCentreY) / kFocal, -1});
-        if (pose_ != nullptr) {
-            double t = sphereEntry(*pose_, origin, dir, kBoundingRadius);
-            if (t >= 0) {
-                for (int i = 0; i < 96 && t < kCameraHeight; ++i) {
-                    const Vec p = origin + dir * t;
-                    const double d = distanceToDie(*pose_, p);
-                    if (d < 0.005) return shadeDie(p);
-                    t += d;
-                }
+        double t = sphereEntry(pose_, origin, dir, kBoundingRadius);
+        if (t >= 0) {
+            for (int i = 0; i < 96 && t < kCameraHeight; ++i) {
+                const Vec p = origin + dir * t;
+                const double d = distanceToDie(pose_, p);
+                if (d < 0.005) return shadeDie(p);
+                t += d;
             }
         }
         const Vec onTable = origin + dir * (kCameraHeight / -dir.z);
         const double light = 1 - 0.5 * (1 - shadow(onTable));
-        const Colour bg = toColour(kClipBackground);
-        return {bg[0] * light, bg[1] * light, bg[2] * light};
+        return scaled(toColour(kClipBackground), light);
     }
 
 private:
-    static Colour toColour(const std::array<std::uint8_t, 3>& rgb) { return {double(rgb[0]), double(rgb[1]), double(rgb[2])}; }
-
     // Red L-shaped brackets just outside the resting die's four corners.
     static bool onHeldMark(double px, double py) {
         constexpr double kGap = 1, kThickness = 3, kArm = 11;
@@ -215,13 +217,12 @@ private:
     }
 
     double shadow(Vec point) const {
-        if (pose_ == nullptr) return 1;
         constexpr double kSoftness = 5;
-        if (sphereEntry(*pose_, point, kShadowLight, kBoundingRadius + 14) < 0) return 1;
+        if (sphereEntry(pose_, point, kShadowLight, kBoundingRadius + 14) < 0) return 1;
         double result = 1;
         double t = 0.5;
         for (int i = 0; i < 64 && t < 200; ++i) {
-            const double d = distanceToDie(*pose_, point + kShadowLight * t);
+            const double d = distanceToDie(pose_, point + kShadowLight * t);
             if (d < 0.001) return 0;
             result = std::min(result, kSoftness * d / t);
             t += std::clamp(d, 0.3, 8.0);
@@ -237,7 +238,7 @@ private:
     }
 
     Colour shadeDie(Vec world) const {
-        const Vec local = applyInverse(pose_->orientation, world - pose_->centre);
+        const Vec local = applyInverse(pose_.orientation, world - pose_.centre);
         Vec normal = dieNormal(local);
 
         // The face is the one whose normal the surface point lies furthest along.
@@ -258,7 +259,7 @@ private:
                 break;
             }
         }
-        const Vec n = apply(pose_->orientation, normal);
+        const Vec n = apply(pose_.orientation, normal);
         const double diffuse = std::max(0.0, dot(n, kLight)) / kLight.z;
         const Vec halfway = normalized(kLight + Vec{0, 0, 1});
         const double specular = std::pow(std::max(0.0, dot(n, halfway)), 30);
@@ -266,46 +267,33 @@ private:
         return {level, level, level};
     }
 
-    const Pose* pose_;
+    const Pose& pose_;
     bool held_;
     std::array<FaceFrame, 7> faces_;
 };
 
-// The palette: the background, a ramp of greys for the die, shadowed
-// backgrounds, mixtures of grey with plain and shadowed background for the
-// die's antialiased outline, and the red of the held marks over both.
+// A fixed palette of 246 colours: the background, a ramp of greys for the
+// die, shadowed backgrounds, greys blended into plain and shadowed background
+// for the die's antialiased outline, and the red of the held marks (which lie
+// on whole pixels, so need no blends).
 std::vector<std::array<std::uint8_t, 3>> buildPalette() {
-    std::vector<std::array<std::uint8_t, 3>> palette{kClipBackground};
-    auto add = [&palette](double r, double g, double b) {
-        const std::array<std::uint8_t, 3> c{static_cast<std::uint8_t>(std::lround(r)),
-                                            static_cast<std::uint8_t>(std::lround(g)),
-                                            static_cast<std::uint8_t>(std::lround(b))};
-        if (std::find(palette.begin(), palette.end(), c) == palette.end()) palette.push_back(c);
+    std::vector<std::array<std::uint8_t, 3>> palette;
+    auto add = [&palette](const Colour& c) {
+        const std::array<std::uint8_t, 3> entry{static_cast<std::uint8_t>(std::lround(c[0])),
+                                                static_cast<std::uint8_t>(std::lround(c[1])),
+                                                static_cast<std::uint8_t>(std::lround(c[2]))};
+        if (std::find(palette.begin(), palette.end(), entry) == palette.end()) palette.push_back(entry);
     };
-    auto mix = [](double a, double b, double t) { return a + (b - a) * t; };
-    const double bgG = kClipBackground[1], bgB = kClipBackground[2], bgR = kClipBackground[0];
-    for (int i = 0; i < 64; ++i) add(i * 255.0 / 63, i * 255.0 / 63, i * 255.0 / 63);
-    for (int i = 0; i < 12; ++i) {
-        const double s = 0.5 + 0.5 * i / 12;
-        add(bgR * s, bgG * s, bgB * s);
+    const Colour background = toColour(kClipBackground);
+    const Colour shadowed = scaled(background, 0.7);
+    add(background);  // index 0, so empty frames are runs of zeros
+    for (int i = 0; i < 64; ++i) add(grey(i * 255.0 / 63));
+    for (int i = 0; i < 12; ++i) add(scaled(background, 0.5 + 0.5 * i / 12));
+    for (int a = 1; a < 8; ++a) {
+        for (int g = 0; g < 16; ++g) add(mix(background, grey(g * 255.0 / 15), a / 8.0));
+        for (int g = 0; g < 8; ++g) add(mix(shadowed, grey(g * 255.0 / 7), a / 8.0));
     }
-    for (double shade : {1.0, 0.7}) {
-        for (int a = 1; a < 8; ++a) {
-            const double t = a / 8.0;
-            for (int g = 0; g < (shade == 1.0 ? 16 : 8); ++g) {
-                const double grey = g * 255.0 / (shade == 1.0 ? 15 : 7);
-                add(mix(bgR * shade, grey, t), mix(bgG * shade, grey, t), mix(bgB * shade, grey, t));
-            }
-        }
-    }
-    for (double shade : {1.0, 0.7}) {
-        for (int a = 1; a <= 8; ++a) {
-            const double t = a / 8.0;
-            add(mix(bgR * shade, kHeldMarkColour[0], t), mix(bgG * shade, kHeldMarkColour[1], t),
-                mix(bgB * shade, kHeldMarkColour[2], t));
-        }
-    }
-    palette.resize(std::min<std::size_t>(palette.size(), 256));
+    add(toColour(kHeldMarkColour));
     return palette;
 }
 
@@ -324,7 +312,7 @@ std::uint8_t nearest(const std::vector<std::array<std::uint8_t, 3>>& palette, co
 }
 
 // 4 x 4 samples a pixel.
-std::vector<std::uint8_t> renderFrame(const std::vector<std::array<std::uint8_t, 3>>& palette, const Pose* pose,
+std::vector<std::uint8_t> renderFrame(const std::vector<std::array<std::uint8_t, 3>>& palette, const Pose& pose,
                                       bool held) {
     constexpr int kGrid = 4;
     const Renderer renderer(pose, held);
@@ -360,10 +348,10 @@ IndexedClip renderDiceClip() {
         const int first = kRunFrames * (face - 1);
         for (int step = 1; step < kRunFrames; ++step) {
             const Pose pose = poseAt(face, step);
-            clip.frames[first + step] = renderFrame(clip.palette, &pose, false);
+            clip.frames[first + step] = renderFrame(clip.palette, pose, false);
         }
         const Pose rest = poseAt(face, kRunFrames - 1);
-        clip.frames[kFirstHeldFrame + face - 1] = renderFrame(clip.palette, &rest, true);
+        clip.frames[kFirstHeldFrame + face - 1] = renderFrame(clip.palette, rest, true);
     }
     return clip;
 }
