@@ -17,6 +17,11 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
 
 private:
+    // Enables the name fields of the checked player count and fewer.
+    void EnableNameFields();
+    // Sets up the chosen game and stores the five names.
+    void Start();
+
     GameState& state_;
 };
 
