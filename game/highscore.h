@@ -3,8 +3,9 @@
 // (little-endian), so their layout is a file format.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
-#include "rules.h"
+#include "game/rules.h"
 
 namespace kvoro {
 
@@ -20,6 +21,15 @@ static_assert(offsetof(HighscoreEntry, padding) == 41, "padding at offset 41");
 static_assert(offsetof(HighscoreEntry, score) == 44, "score at offset 44");
 static_assert(offsetof(HighscoreEntry, date) == 48, "date at offset 48");
 
+// Stored records come from the registry and may lack their NUL; these never
+// read past the field.
+inline std::string_view entryName(const HighscoreEntry& entry) {
+    return {entry.name, textLength(entry.name, sizeof entry.name)};
+}
+inline std::string_view entryDate(const HighscoreEntry& entry) {
+    return {entry.date, textLength(entry.date, sizeof entry.date)};
+}
+
 constexpr int kHighscoreEntries = 10;
 
 struct HighscoreTable {
@@ -32,12 +42,17 @@ static_assert(offsetof(HighscoreTable, entries) == 0, "entries at offset 0");
 // 0 when placed, -1 (table unchanged) when it ranks below all ten.
 int insert(HighscoreTable& table, const HighscoreEntry& entry);
 
-// Writes the local date as text into buffer (capacity bytes including the NUL).
-using DateFormatter = void (*)(char* buffer, int capacity);
+// What the date formatter is given, NUL included; the last two bytes of the
+// date field therefore always stay zero.
+constexpr int kDateCapacity = 14;
+
+// Writes the local date as text into buffer (capacity bytes including the
+// NUL); false when it could not.
+using DateFormatter = bool (*)(char* buffer, int capacity);
 
 // Today's date in the user's short date format: GetLocalTime and GetDateFormatA
 // on Windows, the C library's locale date elsewhere.
-void formatLocalDate(char* buffer, int capacity);
+bool formatLocalDate(char* buffer, int capacity);
 
 // Table 0 holds Standard results, table 1 Maxi results; 2 and 3 are spares that
 // are only loaded, saved and cleared.
@@ -45,6 +60,7 @@ struct HighscoreStore {
     HighscoreTable tables[4] = {};
     DateFormatter formatDate = formatLocalDate;
 
+    // The date stays empty when the formatter fails. -1 also for an unknown type.
     int recordGameResult(const char* name, std::int32_t score, GameType type);
 };
 

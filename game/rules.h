@@ -1,6 +1,7 @@
 #pragma once
 // The rules of both game types: score card model, category scoring, turns and
 // the random generator. Plain records and functions; no platform headers.
+#include <cstddef>
 #include <cstdint>
 
 namespace kvoro {
@@ -28,6 +29,13 @@ constexpr bool isComputedRow(int row) { return row == Bonus || row == Total || r
 constexpr int diceCount(GameType type) { return type == GameType::Maxi ? 6 : 5; }
 constexpr int roundsFor(GameType type) { return type == GameType::Maxi ? 20 : 15; }
 
+// Length of a text that may lack its NUL: reads at most capacity bytes.
+inline std::size_t textLength(const char* text, std::size_t capacity) {
+    std::size_t length = 0;
+    while (length < capacity && text[length] != '\0') ++length;
+    return length;
+}
+
 // One player's row values: 0 empty, -1 filled with zero points, else points.
 struct ScoreCard {
     std::int32_t values[kRowCount];
@@ -54,7 +62,8 @@ private:
 };
 
 // Points the dice would give in an entered row (not 6, 7 or 22, which need a
-// card); 0 when they do not qualify. Reads dice 1..5, or 1..6 in a Maxi game.
+// card); 0 when they do not qualify or the row is not 0..22. Reads dice 1..5,
+// or 1..6 in a Maxi game; a value outside 1..6 shows no face.
 int scoreDice(GameType type, const std::int32_t (&values)[kMaxDice], int row);
 
 // The whole game. Players are numbered 1..5; the per-player arrays are indexed
@@ -76,19 +85,26 @@ struct GameState {
     Random random;
 
     void reset();
+    // Ignored unless count is 1..5 and type is Standard or Maxi.
     void startGame(int count, GameType type);
-    // 0 refused (row already filled), -1 entered with zero points, else the points.
+    // 0 refused (row already filled, not an entered row of this card, or no
+    // game in progress), -1 entered with zero points, else the points.
+    // The entry that ends the game hands out no rolls.
     int enterScore(int row);
+    // 0 while there is no current player (before the first game).
     int scoreFor(int row) const;
     int bonusStanding() const;
-    const char* rowLabel(int row) const;
+    const char* rowLabel(int row) const;      // "" for a row outside 0..22
     static bool isRowShown(GameType type, int row);
+    // Does nothing without a game in progress or without rolls left.
     void roll();
 
     ScoreCard& card(int player) { return cards[player - 1]; }
     const ScoreCard& card(int player) const { return cards[player - 1]; }
-    const char* playerName(int player) const { return playerNames[player - 1]; }
-    // Copies at most 40 characters and always terminates.
+    const char* playerName(int player) const {
+        return player >= 1 && player <= kMaxPlayers ? playerNames[player - 1] : "";
+    }
+    // Copies at most 40 characters and always terminates; nullptr clears.
     void setPlayerName(int player, const char* name);
 };
 

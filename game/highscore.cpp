@@ -1,0 +1,35 @@
+#include "game/highscore.h"
+
+#include <cstring>
+
+namespace kvoro {
+
+int insert(HighscoreTable& table, const HighscoreEntry& entry) {
+    // A copy first: the entry may be one of the table's own records.
+    const HighscoreEntry placed = entry;
+    for (int i = 0; i < kHighscoreEntries; ++i) {
+        if (table.entries[i].score <= placed.score) {
+            std::memmove(&table.entries[i + 1], &table.entries[i],
+                         (kHighscoreEntries - 1 - i) * sizeof(HighscoreEntry));
+            table.entries[i] = placed;
+            return 0;
+        }
+    }
+    return -1;
+}
+
+int HighscoreStore::recordGameResult(const char* name, std::int32_t score, GameType type) {
+    if (type != GameType::Standard && type != GameType::Maxi) return -1;
+    HighscoreEntry entry{};
+    // At most 40 characters, so the name always ends in a NUL.
+    if (name != nullptr) std::memcpy(entry.name, name, textLength(name, sizeof entry.name - 1));
+    entry.score = score;
+    // Whatever the formatter leaves, only its text up to the first NUL is kept.
+    char date[kDateCapacity] = {};
+    if (formatDate != nullptr && formatDate(date, kDateCapacity)) {
+        std::memcpy(entry.date, date, textLength(date, kDateCapacity - 1));
+    }
+    return insert(tables[static_cast<int>(type)], entry);
+}
+
+}  // namespace kvoro
