@@ -27,6 +27,7 @@ struct Mat {
     Vec row[3];
 };
 Vec apply(const Mat& m, Vec v) { return {dot(m.row[0], v), dot(m.row[1], v), dot(m.row[2], v)}; }
+// The inverse of a rotation is its transpose.
 Vec applyInverse(const Mat& m, Vec v) { return m.row[0] * v.x + m.row[1] * v.y + m.row[2] * v.z; }
 Mat multiply(const Mat& a, const Mat& b) {
     Mat m{};
