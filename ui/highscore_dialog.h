@@ -12,6 +12,9 @@ public:
     HighscoreStore& store() { return store_; }
     const HighscoreStore& store() const { return store_; }
     INT_PTR Run(HWND owner);
+    // Draws both lists into dc for a client area of the given size; the
+    // fonts are made for each painting.
+    void PaintTo(HDC dc, int width, int height) const;
 
 protected:
     bool OnInitDialog() override;
