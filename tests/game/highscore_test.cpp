@@ -26,14 +26,6 @@ std::vector<std::string> ranking(const HighscoreTable& table) {
     return ranked;
 }
 
-TEST(Insert, KeepsTheBestFirst) {
-    HighscoreTable table{};
-    EXPECT_EQ(insert(table, entry(100)), 0);
-    EXPECT_EQ(insert(table, entry(80)), 0);
-    EXPECT_EQ(insert(table, entry(120)), 0);
-    EXPECT_EQ(ranking(table), (std::vector<std::string>{"120", "100", "80"}));
-}
-
 TEST(Insert, NewResultGoesAboveEqualScores) {
     HighscoreTable table{};
     for (const HighscoreEntry& stored : {entry(100, "d"), entry(150, "c"), entry(150, "b"), entry(200, "a")}) {
