@@ -228,13 +228,10 @@ TEST_F(ScoreGridTest, SavesAScreenshot) {
     const int filled[][3] = {{1, Ones, 3},    {1, Pair, -1},   {2, Fives, 20}, {2, Chance, 23},
                              {3, Sixes, 24},  {3, Tower, -1},  {4, Kvoro, 100}, {5, FullHouse, 27}};
     for (const auto& f : filled) state_.card(f[0]).values[f[1]] = f[2];
+    const int sums[][2] = {{3, 3}, {20, 43}, {24, 24}, {0, 100}, {0, 27}};  // Total and Score
     for (int player = 1; player <= 5; ++player) {
-        ScoreCard& card = state_.card(player);
-        int upper = 0, score = 0;
-        for (int row = 0; row < 6; ++row) upper += std::max(card.values[row], 0);
-        for (int row = 0; row < Score; ++row) score += row == Total ? 0 : std::max(card.values[row], 0);
-        card.values[Total] = upper;
-        card.values[Score] = score;
+        state_.card(player).values[Total] = sums[player - 1][0];
+        state_.card(player).values[Score] = sums[player - 1][1];
     }
     Roll({3, 3, 3, 5, 5, 2});
     Show();
