@@ -19,6 +19,11 @@ if(KVORO_BUILD_TESTS)
     # must not offer to install its Mono and Gecko add-ons (no network here).
     add_test(NAME wine_prefix COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot --init)
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
+    # The test display has no window manager: Wine must not wait (2 s a
+    # window) for one to map and withdraw the windows it would manage.
+    add_test(NAME wine_unmanaged COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR}
+             reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /t REG_SZ /d N /f)
+    set_tests_properties(wine_unmanaged PROPERTIES FIXTURES_SETUP wine DEPENDS wine_prefix TIMEOUT 60)
   endif()
 endif()
 
