@@ -1,0 +1,23 @@
+#pragma once
+// Where the board's sounds go: the program plays WAVE resources of its own
+// module; tests put a recorder in its place.
+
+namespace kvoro {
+
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Starts the sound and returns at once.
+    virtual void PlayAsync(int resourceId) = 0;
+    // Returns when the sound has ended.
+    virtual void PlaySync(int resourceId) = 0;
+};
+
+// PlaySoundA with the program's WAVE resources.
+class ResourceSoundPlayer : public SoundPlayer {
+public:
+    void PlayAsync(int resourceId) override;
+    void PlaySync(int resourceId) override;
+};
+
+}  // namespace kvoro
