@@ -1,0 +1,149 @@
+#include "ui/dice_panel.h"
+
+#include <commctrl.h>
+
+#include "framework/window.h"
+#include "resource.h"
+
+namespace kvoro {
+
+namespace {
+
+constexpr int kDieIds[kMaxDice] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6};
+constexpr int kHoldIds[kMaxDice] = {IDC_HOLD1, IDC_HOLD2, IDC_HOLD3, IDC_HOLD4, IDC_HOLD5, IDC_HOLD6};
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+}  // namespace
+
+void PlaceControl(HWND control, const Rect& rect, bool shown) {
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void DicePanel::Attach(HWND dialog) {
+    for (int k = 0; k < kMaxDice; ++k) {
+        dice_[k] = GetDlgItem(dialog, kDieIds[k]);
+        holds_[k] = GetDlgItem(dialog, kHoldIds[k]);
+    }
+    roll_ = GetDlgItem(dialog, IDC_ROLL);
+    status_ = GetDlgItem(dialog, IDC_STATUS);
+}
+
+void DicePanel::OpenClip() const {
+    for (HWND die : dice_) {
+        SendMessageA(die, ACM_OPENA, reinterpret_cast<WPARAM>(AppInstance()),
+                     reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(IDR_DICE_AVI)));
+    }
+}
+
+void DicePanel::CreateStatusFont() {
+    // A positive height is matched against the cell height.
+    statusFont_.reset(CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, "Arial"));
+    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), TRUE);
+}
+
+void DicePanel::Place(const BoardLayout& layout) const {
+    for (int k = 0; k < kMaxDice; ++k) {
+        const bool shown = k < kMaxDice - 1 || layout.sixthDieShown;
+        PlaceControl(dice_[k], layout.dice[k], shown);
+        PlaceControl(holds_[k], layout.holds[k], shown);
+    }
+    PlaceControl(roll_, layout.roll);
+    PlaceControl(status_, layout.status);
+}
+
+void DicePanel::Show(int die, ClipRun run) const {
+    SendMessageA(dice_[die - 1], ACM_PLAY, static_cast<WPARAM>(run.times), MAKELPARAM(run.first, run.last));
+}
+
+void DicePanel::ShowAllEmpty() const {
+    for (int k = 1; k <= kMaxDice; ++k) Show(k, EmptyDie());
+}
+
+void DicePanel::CopyHolds(DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) dice.held[k] = Checked(holds_[k]) ? 1 : 0;
+}
+
+bool DicePanel::StartRoll(const DiceSet& dice, GameType type) const {
+    bool started = false;
+    for (int k = 0; k < diceCount(type); ++k) {
+        if (dice.held[k]) continue;
+        Show(k + 1, TumbleToFace(dice.values[k]));
+        started = true;
+    }
+    return started;
+}
+
+namespace {
+
+int IndexOf(const HWND (&controls)[kMaxDice], HWND control) {
+    for (int k = 0; k < kMaxDice; ++k) {
+        if (control && controls[k] == control) return k + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int DicePanel::DieOf(HWND control) const { return IndexOf(dice_, control); }
+
+int DicePanel::HoldOf(HWND control) const { return IndexOf(holds_, control); }
+
+void DicePanel::ShowHold(int die, const DiceSet& dice) const {
+    const int face = dice.values[die - 1];
+    Show(die, Checked(holds_[die - 1]) ? FaceHeld(face) : FaceAtRest(face));
+}
+
+void DicePanel::ToggleHold(int die, const DiceSet& dice) const {
+    HWND hold = holds_[die - 1];
+    if (!IsWindowEnabled(hold)) return;
+    SendMessageA(hold, BM_SETCHECK, Checked(hold) ? BST_UNCHECKED : BST_CHECKED, 0);
+    ShowHold(die, dice);
+}
+
+void DicePanel::ToggleHoldsAt(POINT screen, const DiceSet& dice) const {
+    for (int k = 0; k < kMaxDice; ++k) {
+        RECT area;
+        if (GetWindowRect(dice_[k], &area) && PtInRect(&area, screen)) ToggleHold(k + 1, dice);
+    }
+}
+
+void DicePanel::ReleaseHolds() const {
+    for (HWND hold : holds_) {
+        SendMessageA(hold, BM_SETCHECK, BST_UNCHECKED, 0);
+        EnableWindow(hold, FALSE);
+    }
+}
+
+void DicePanel::Apply(ButtonRule rule) const {
+    EnableWindow(roll_, rule.rollEnabled);
+    if (rule.holds == HoldRule::DisabledUnchecked) {
+        ReleaseHolds();
+    } else if (rule.holds == HoldRule::Enabled) {
+        for (HWND hold : holds_) EnableWindow(hold, TRUE);
+    }
+}
+
+void DicePanel::RedrawStatus() const {
+    RedrawWindow(status_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void DicePanel::PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background) const {
+    SetBkColor(dc, kBoardGreen);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SelectGuard font(dc, statusFont_.get());
+    FillRect(dc, &client, background);
+    const StatusPanel panel = LayoutStatus(Rect{client.left, client.top, client.right, client.bottom}, state);
+    for (const StatusLine& line : panel.lines) {
+        RECT label = ToRECT(line.labelRect);
+        RECT value = ToRECT(line.valueRect);
+        DrawTextA(dc, line.label, -1, &label, 0);
+        DrawTextA(dc, line.value.c_str(), -1, &value, 0);
+    }
+}
+
+}  // namespace kvoro

@@ -1,0 +1,70 @@
+#pragma once
+// The dice, their Hold buttons, the Roll button and the status panel: controls
+// of the main dialog's template that the turn drives. The dice are animation
+// controls playing runs of the dice clip; a Hold button's check is its die's
+// hold.
+#include <windows.h>
+
+#include "framework/gdi.h"
+#include "game/rules.h"
+#include "ui/board_model.h"
+#include "ui/geometry_model.h"
+
+namespace kvoro {
+
+// The board's green, behind everything but the dice.
+constexpr COLORREF kBoardGreen = RGB(1, 127, 1);
+
+// Moves a control to rect without changing the z-order, and shows or hides it.
+void PlaceControl(HWND control, const Rect& rect, bool shown = true);
+
+class DicePanel {
+public:
+    // Takes the controls from the main dialog.
+    void Attach(HWND dialog);
+    // Opens the dice clip in all six dice.
+    void OpenClip() const;
+    // Makes the status font and gives it to the status panel.
+    void CreateStatusFont();
+
+    void Place(const BoardLayout& layout) const;
+
+    // Die k is 1..6.
+    void Show(int die, ClipRun run) const;
+    void ShowAllEmpty() const;
+    // Copies the Hold buttons into the hold flags of the game's dice.
+    void CopyHolds(DiceSet& dice, GameType type) const;
+    // Starts the tumble of every die of the game that is not held; returns
+    // whether any die was started.
+    bool StartRoll(const DiceSet& dice, GameType type) const;
+
+    // Die k or Hold button k is 1..6; 0 when control is none of them.
+    int DieOf(HWND control) const;
+    int HoldOf(HWND control) const;
+    // Shows die k held or at rest, as its Hold button now says.
+    void ShowHold(int die, const DiceSet& dice) const;
+    // Inverts Hold button k when it is enabled, and shows its die.
+    void ToggleHold(int die, const DiceSet& dice) const;
+    // Toggles the hold of every die whose window contains the screen point.
+    void ToggleHoldsAt(POINT screen, const DiceSet& dice) const;
+    void ReleaseHolds() const;  // unchecked and disabled
+
+    void Apply(ButtonRule rule) const;
+    HWND roll() const { return roll_; }
+    bool RollEnabled() const { return IsWindowEnabled(roll_) != FALSE; }
+    void DisableRoll() const { EnableWindow(roll_, FALSE); }
+
+    HWND status() const { return status_; }
+    void RedrawStatus() const;
+    // Draws the status panel for the client rectangle into dc.
+    void PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background) const;
+
+private:
+    HWND dice_[kMaxDice] = {};
+    HWND holds_[kMaxDice] = {};
+    HWND roll_ = nullptr;
+    HWND status_ = nullptr;
+    Font statusFont_;
+};
+
+}  // namespace kvoro
