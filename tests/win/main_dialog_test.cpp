@@ -335,6 +335,16 @@ TEST_F(MainDialogTest, RollSoundFollowsThreeHundredMillisecondsAfterARoll) {
     Command(ID_GAME_SOUND);
     FinishRoll();
     EXPECT_EQ(sounds_.played.size(), 2u);
+
+    // It is timer 1, and it plays once.
+    Command(ID_GAME_SOUND);
+    Roll();
+    SendMessageA(window(), WM_TIMER, 2, 0);
+    EXPECT_EQ(sounds_.played.size(), 2u);
+    SendMessageA(window(), WM_TIMER, 1, 0);
+    EXPECT_EQ(sounds_.played.size(), 3u);
+    FinishRoll();
+    EXPECT_EQ(sounds_.played.size(), 3u);
 }
 
 TEST_F(MainDialogTest, SoundCommandSilencesEverythingAndMovesTheCheckMark) {
