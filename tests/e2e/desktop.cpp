@@ -1,11 +1,8 @@
 #include "desktop.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "framework/gdi.h"
-#include "png.h"
-#include "riff.h"
 
 namespace kvoro::e2e {
 
@@ -112,9 +109,20 @@ bool ClickAt(POINT screen) {
     move.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
     move.mi.dy = Normalised(screen.y, GetSystemMetrics(SM_CYSCREEN));
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    Send(&move, 1);
-    POINT at{};
-    if (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y) return false;
+    const auto arrived = [&] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+    };
+    // The display may report the pointer where it was a moment longer; the
+    // move is repeated until the pointer is seen at the target.
+    const bool there = test::PumpUntil(
+        [&] {
+            if (arrived()) return true;
+            Send(&move, 1);
+            return false;
+        },
+        5000);
+    if (!there) return false;
     INPUT click[2] = {};
     click[0].type = click[1].type = INPUT_MOUSE;
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -142,83 +150,45 @@ bool MakeForeground(HWND window) {
     return GetForegroundWindow() == window;
 }
 
-ScreenImage ScreenImage::Capture(const RECT& area) {
-    ScreenImage image;
-    image.width_ = std::max(0L, area.right - area.left);
-    image.height_ = std::max(0L, area.bottom - area.top);
-    image.pixels_.assign(static_cast<size_t>(image.width_) * image.height_, 0);
-    if (image.pixels_.empty()) return image;
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = image.width_;
-    info.bmiHeader.biHeight = -image.height_;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
+test::Snapshot CaptureClient(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    test::Snapshot picture(client.right, client.bottom);
     WindowDC screen(nullptr);
-    MemoryDC memory(screen.get());
-    void* bits = nullptr;
-    Bitmap section(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return image;
-    {
-        SelectGuard select(memory.get(), section.get());
-        BitBlt(memory.get(), 0, 0, image.width_, image.height_, screen.get(), area.left, area.top, SRCCOPY);
-    }
-    GdiFlush();
-    const auto* source = static_cast<const std::uint32_t*>(bits);
-    std::transform(source, source + image.pixels_.size(), image.pixels_.begin(),
-                   [](std::uint32_t bgrx) { return bgrx & 0xFFFFFFu; });
-    return image;
-}
-
-ScreenImage ScreenImage::Capture(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return Capture(rect);
-}
-
-COLORREF ScreenImage::At(int x, int y) const {
-    const std::uint32_t rgb = pixels_[static_cast<size_t>(y) * width_ + x];
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+    BitBlt(picture.dc(), 0, 0, client.right, client.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
+    return picture;
 }
 
 namespace {
 
 template <typename Test>
-bool AnyIn(const ScreenImage& image, const RECT& area, Test test) {
-    for (int y = std::max(0L, area.top); y < std::min<LONG>(image.height(), area.bottom); ++y)
-        for (int x = std::max(0L, area.left); x < std::min<LONG>(image.width(), area.right); ++x)
-            if (test(image.At(x, y))) return true;
+bool AnyIn(const test::Snapshot& picture, const RECT& area, Test test) {
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height(), area.bottom); ++y)
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width(), area.right); ++x)
+            if (test(picture.Pixel(x, y))) return true;
     return false;
 }
 
 }  // namespace
 
-bool ScreenImage::AnyOf(const RECT& area, COLORREF colour) const {
-    return AnyIn(*this, area, [colour](COLORREF pixel) { return pixel == colour; });
+bool AnyPixel(const test::Snapshot& picture, const RECT& area, COLORREF colour) {
+    return AnyIn(picture, area, [colour](COLORREF pixel) { return pixel == colour; });
 }
 
-bool ScreenImage::AnyDarker(const RECT& area, int limit) const {
-    return AnyIn(*this, area, [limit](COLORREF pixel) {
+bool AnyDarker(const test::Snapshot& picture, const RECT& area, int limit) {
+    return AnyIn(picture, area, [limit](COLORREF pixel) {
         return GetRValue(pixel) < limit && GetGValue(pixel) < limit && GetBValue(pixel) < limit;
     });
 }
 
-bool ScreenImage::operator==(const ScreenImage& other) const {
-    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
-}
-
-bool ScreenImage::SavePng(const std::string& path) const {
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(pixels_.size() * 3);
-    for (std::uint32_t pixel : pixels_) {
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-        rgb.push_back(static_cast<std::uint8_t>(pixel));
-    }
-    return writeFile(path, encodePng(width_, height_, rgb));
+bool SamePicture(const test::Snapshot& a, const test::Snapshot& b) {
+    if (a.width() != b.width() || a.height() != b.height()) return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+    return true;
 }
 
 }  // namespace kvoro::e2e

@@ -4,9 +4,9 @@
 // mouse input, and pictures of the screen.
 #include <windows.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "tests/win/test_support.h"
 
 namespace kvoro::e2e {
 
@@ -14,12 +14,13 @@ namespace kvoro::e2e {
 // object goes is ended, so that a failed test leaves nothing behind.
 class ChildProcess {
 public:
-    // Starts path; false with the reason in error() when it cannot be started.
-    bool Start(const std::string& path);
     ChildProcess() = default;
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();
+
+    // Starts path; false with the reason in error() when it cannot be started.
+    bool Start(const std::string& path);
 
     DWORD id() const { return info_.dwProcessId; }
     HANDLE handle() const { return info_.hProcess; }
@@ -42,6 +43,7 @@ bool IsChecked(HWND button);
 // Waits until the window's thread has finished what it was doing and looks for
 // messages again; false when it does not answer within timeoutMs.
 bool Settle(HWND window, UINT timeoutMs = 10000);
+
 // Real input, as the keyboard and mouse drivers deliver it.
 void PressKey(WORD virtualKey);
 void PressChord(WORD modifier, WORD virtualKey);
@@ -53,29 +55,14 @@ bool ClickCentre(HWND window);
 // not; false when it cannot be made so.
 bool MakeForeground(HWND window);
 
-// A picture of part of the screen, 32-bit pixels top-down.
-class ScreenImage {
-public:
-    // Copies the screen rectangle from the screen's device context.
-    static ScreenImage Capture(const RECT& screenArea);
-    static ScreenImage Capture(HWND window);  // the window's rectangle, frame included
-
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // x, y relative to the captured rectangle.
-    COLORREF At(int x, int y) const;
-    // Whether any pixel of area (relative to the capture, clipped to it) has
-    // exactly this colour, or is darker than limit in every channel.
-    bool AnyOf(const RECT& area, COLORREF colour) const;
-    bool AnyDarker(const RECT& area, int limit) const;
-    bool operator==(const ScreenImage& other) const;
-    // Writes the picture as a PNG file; false when the file cannot be written.
-    bool SavePng(const std::string& path) const;
-
-private:
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint32_t> pixels_;  // 0x00RRGGBB
-};
+// What the screen shows in a window's client area, copied from the screen's
+// device context. Only the client area: without a window manager the frame
+// drawn around it is not the program's.
+test::Snapshot CaptureClient(HWND window);
+// Whether any pixel of area (in the snapshot, clipped to it) has exactly this
+// colour, or is darker than limit in every channel.
+bool AnyPixel(const test::Snapshot& picture, const RECT& area, COLORREF colour);
+bool AnyDarker(const test::Snapshot& picture, const RECT& area, int limit);
+bool SamePicture(const test::Snapshot& a, const test::Snapshot& b);
 
 }  // namespace kvoro::e2e

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,9 +54,9 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 
 // Saves a picture for people to look at; a failure to write it is reported
 // but does not stop the game.
-void Save(const ScreenImage& image, const char* file) {
-    EXPECT_TRUE(image.SavePng(file)) << "could not write " << file;
-    std::printf("screenshot: %s (%d x %d)\n", file, image.width(), image.height());
+void Save(const test::Snapshot& picture, const char* file) {
+    EXPECT_TRUE(picture.SavePng(file)) << "could not write " << file;
+    std::printf("screenshot: %s (%d x %d)\n", file, picture.width(), picture.height());
 }
 
 // One run of the program and what the driver knows about the game in it.
@@ -67,7 +68,7 @@ public:
     AssertionResult StartGame(GameType type, bool clickStart);
     // Fast plays one roll a turn; otherwise turns take one to three rolls with
     // holds by key, die click and mouse, and the last Maxi turn spends every
-    // roll carried over.
+    // roll carried over. The board is saved as failure.png when it fails.
     AssertionResult PlayGame(bool fast, const char* boardShot);
     AssertionResult CloseHighscore(const char* shot);
     AssertionResult CancelNewGame();
@@ -79,14 +80,19 @@ private:
     HWND Dialog(const char* caption) const { return FindTopLevel(process_.id(), caption); }
     HWND WaitForDialog(const char* caption, DWORD timeoutMs = kGuardMs) const;
     bool HoldsEnabled() const;
-    // The grid's client area on the screen, and a cell in it.
-    RECT GridArea() const;
+    // Between inputs the program keeps the keyboard focus on Roll or a Hold
+    // button; keys typed while it is nowhere do not reach the program's filter.
+    bool FocusRests() const;
+    // The buttons' states and the keyboard focus, for failure messages.
+    std::string Describe() const;
+    // A cell of the one player's column, in the grid's client coordinates.
     RECT Cell(int row) const;
-    ScreenImage CaptureGrid() const { return ScreenImage::Capture(GridArea()); }
+    test::Snapshot CaptureGrid() const { return CaptureClient(grid_); }
     AssertionResult Roll(WORD key, int rollsLeftAfter);
     AssertionResult ToggleHolds();
-    int ChooseRow(const ScreenImage& grid) const;
+    int ChooseRow(const test::Snapshot& grid) const;
     AssertionResult Enter(int row, bool lastRound);
+    AssertionResult PlayRounds(bool fast, const char* boardShot);
 
     ChildProcess process_;
     HWND main_ = nullptr;
@@ -104,18 +110,32 @@ HWND Session::WaitForDialog(const char* caption, DWORD timeoutMs) const {
     return found;
 }
 
+std::string Session::Describe() const {
+    std::string text = " [Roll " + std::string(IsWindowEnabled(roll_) ? "enabled" : "disabled") + "; Hold";
+    for (int k = 0; k < diceCount(type_); ++k)
+        text += std::string(" ") + (IsWindowEnabled(holds_[k]) ? "" : "-") + (IsChecked(holds_[k]) ? "x" : "o");
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info);
+    text += "; focus on id " + std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
+    const HWND front = GetForegroundWindow();
+    return text + "; in front: " + (front == main_ ? "the main window" : "\"" + WindowText(front) + "\"") + "]";
+}
+
+bool Session::FocusRests() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &info)) return false;
+    if (info.hwndFocus == roll_) return true;
+    for (HWND hold : holds_)
+        if (info.hwndFocus == hold) return true;
+    return false;
+}
+
 bool Session::HoldsEnabled() const {
     for (int k = 0; k < diceCount(type_); ++k)
         if (!IsWindowEnabled(holds_[k])) return false;
     return true;
-}
-
-RECT Session::GridArea() const {
-    RECT client{};
-    GetClientRect(grid_, &client);
-    POINT origin{0, 0};
-    ClientToScreen(grid_, &origin);
-    return {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
 }
 
 RECT Session::Cell(int row) const {
@@ -164,16 +184,19 @@ AssertionResult Session::CheckFirstNewGame(const char* shot) {
         if ((IsWindowEnabled(field) != 0) != (k == 1))
             return AssertionFailure() << "name field " << k << " is " << (k == 1 ? "disabled" : "enabled");
     }
-    GUITHREADINFO focus{};
-    focus.cbSize = sizeof focus;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus) ||
-        focus.hwndFocus != GetDlgItem(dialog, IDC_NAME1))
+    const auto focusInFirstName = [&] {
+        GUITHREADINFO focus{};
+        focus.cbSize = sizeof focus;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &focus) &&
+               focus.hwndFocus == GetDlgItem(dialog, IDC_NAME1);
+    };
+    if (!PumpUntil(focusInFirstName, kGuardMs))
         return AssertionFailure() << "the keyboard focus is not in the first name field";
     Settle(dialog);
-    if (!PumpUntil([&] { return ScreenImage::Capture(GetDlgItem(dialog, IDOK)).AnyDarker({0, 0, 1000, 1000}, kDarkLimit); },
+    if (!PumpUntil([&] { return AnyDarker(CaptureClient(GetDlgItem(dialog, IDOK)), {0, 0, 1000, 1000}, kDarkLimit); },
                    kGuardMs))
         return AssertionFailure() << "the Start button is not drawn";
-    Save(ScreenImage::Capture(dialog), shot);
+    Save(CaptureClient(dialog), shot);
     return AssertionSuccess();
 }
 
@@ -224,15 +247,19 @@ AssertionResult Session::Roll(WORD key, int rollsLeftAfter) {
     if (!MakeForeground(main_)) return AssertionFailure() << "the main window cannot be brought to the front";
     PressKey(key);
     if (!PumpUntil([&] { return !IsWindowEnabled(roll_); }, kGuardMs))
-        return AssertionFailure() << "the key did not start a roll";
+        return AssertionFailure() << "the key did not start a roll" << Describe();
     // The end of the last roll of a turn shows on no button; the entry that
     // follows waits for it by repeating its click.
     if (rollsLeftAfter == 0) return AssertionSuccess();
     if (!PumpUntil([&] { return IsWindowEnabled(roll_) && HoldsEnabled(); }, kGuardMs))
         return AssertionFailure() << "Roll and Hold stayed disabled after a roll that left " << rollsLeftAfter << " rolls";
+    // The Roll button lost the focus when it was disabled for the roll; the
+    // program's idle rule gives it back once its queue runs empty.
+    if (!PumpUntil([&] { return FocusRests(); }, kGuardMs))
+        return AssertionFailure() << "the focus did not come back after a roll" << Describe();
     Settle(main_);
     // The sum of the dice always scores in "Chance", so its preview must show.
-    if (open_[Chance] && !PumpUntil([&] { return CaptureGrid().AnyOf(Cell(Chance), kPreviewRed); }, kGuardMs))
+    if (open_[Chance] && !PumpUntil([&] { return AnyPixel(CaptureGrid(), Cell(Chance), kPreviewRed); }, kGuardMs))
         return AssertionFailure() << "no red preview in the open \"Chance\" row after a roll";
     return AssertionSuccess();
 }
@@ -242,29 +269,31 @@ AssertionResult Session::ToggleHolds() {
     PressKey('1');
     PressKey('3');
     if (!PumpUntil([&] { return IsChecked(holds_[0]) && IsChecked(holds_[2]); }, kGuardMs))
-        return AssertionFailure() << "keys 1 and 3 did not check Hold 1 and Hold 3";
-    if (!ClickCentre(dice_[4]) || !PumpUntil([&] { return IsChecked(holds_[4]); }, kGuardMs))
-        return AssertionFailure() << "a click on die 5 did not check Hold 5";
-    if (!ClickCentre(holds_[1]) || !PumpUntil([&] { return IsChecked(holds_[1]); }, kGuardMs))
-        return AssertionFailure() << "a click on Hold 2 did not check it";
+        return AssertionFailure() << "keys 1 and 3 did not check Hold 1 and Hold 3" << Describe();
+    if (!ClickCentre(dice_[4])) return AssertionFailure() << "the pointer did not reach die 5";
+    if (!PumpUntil([&] { return IsChecked(holds_[4]); }, kGuardMs))
+        return AssertionFailure() << "a click on die 5 did not check Hold 5" << Describe();
+    if (!ClickCentre(holds_[1])) return AssertionFailure() << "the pointer did not reach Hold 2";
+    if (!PumpUntil([&] { return IsChecked(holds_[1]); }, kGuardMs))
+        return AssertionFailure() << "a click on Hold 2 did not check it" << Describe();
     MakeForeground(main_);
     PressKey(VK_NUMPAD2);
     if (!PumpUntil([&] { return !IsChecked(holds_[1]); }, kGuardMs))
-        return AssertionFailure() << "keypad 2 did not release Hold 2";
+        return AssertionFailure() << "keypad 2 did not release Hold 2" << Describe();
     Settle(main_);
-    const auto held = [&](int k) { return ScreenImage::Capture(dice_[k]).AnyOf({0, 0, 1000, 1000}, kHeldMark); };
+    const auto held = [&](int k) { return AnyPixel(CaptureClient(dice_[k]), {0, 0, 1000, 1000}, kHeldMark); };
     if (!PumpUntil([&] { return held(0) && held(2) && held(4) && !held(1); }, kGuardMs))
-        return AssertionFailure() << "held dice 1, 3 and 5 are not marked, or released die 2 still is";
+        return AssertionFailure() << "held dice 1, 3 and 5 are not marked, or released die 2 still is" << Describe();
     return AssertionSuccess();
 }
 
-int Session::ChooseRow(const ScreenImage& grid) const {
+int Session::ChooseRow(const test::Snapshot& grid) const {
     // Rows that score (they show a red preview) first, "Chance" last, so that
     // its preview can be checked after every roll until the end.
     int fallback = Chance;
     for (int row = 0; row < kRowCount; ++row) {
         if (!open_[row] || row == Chance) continue;
-        if (grid.AnyOf(Cell(row), kPreviewRed)) return row;
+        if (AnyPixel(grid, Cell(row), kPreviewRed)) return row;
         if (fallback == Chance) fallback = row;
     }
     return fallback;
@@ -292,14 +321,20 @@ AssertionResult Session::Enter(int row, bool lastRound) {
     // The entered cell shows its points or the cross; no preview is left.
     const RECT column = ToRECT(PlayerColumnRect(1, GridCardHeight(type_)));
     if (!PumpUntil([&] {
-            const ScreenImage grid = CaptureGrid();
-            return grid.AnyDarker(cell, kDarkLimit) && !grid.AnyOf(column, kPreviewRed);
+            const test::Snapshot grid = CaptureGrid();
+            return AnyDarker(grid, cell, kDarkLimit) && !AnyPixel(grid, column, kPreviewRed);
         }, kGuardMs))
         return AssertionFailure() << "row " << row << " shows no entry, or previews stayed, after the entry";
     return AssertionSuccess();
 }
 
 AssertionResult Session::PlayGame(bool fast, const char* boardShot) {
+    AssertionResult played = PlayRounds(fast, boardShot);
+    if (!played) Save(CaptureClient(main_), "failure.png");
+    return played;
+}
+
+AssertionResult Session::PlayRounds(bool fast, const char* boardShot) {
     const int rounds = roundsFor(type_);
     int rollsLeft = 0;
     for (int round = 0; round < rounds; ++round) {
@@ -307,17 +342,17 @@ AssertionResult Session::PlayGame(bool fast, const char* boardShot) {
         // Unused rolls carry over in Maxi Kvoro only.
         rollsLeft = type_ == GameType::Maxi ? rollsLeft + 3 : 3;
         const int rolls = fast ? 1 : (lastRound && type_ == GameType::Maxi) ? rollsLeft : 1 + round % 3;
-        ScreenImage heldDie;
+        std::optional<test::Snapshot> heldDie;
         for (int i = 0; i < rolls; ++i) {
             --rollsLeft;
             if (AssertionResult rolled = Roll(i == 1 ? VK_RETURN : VK_SPACE, rollsLeft); !rolled)
                 return rolled << " (round " << round + 1 << ", roll " << i + 1 << ")";
-            if (i == 0 && round == 0 && boardShot) Save(ScreenImage::Capture(main_), boardShot);
+            if (i == 0 && round == 0 && boardShot) Save(CaptureClient(main_), boardShot);
             if (i == 0 && rolls > 1 && !fast) {
                 if (AssertionResult held = ToggleHolds(); !held) return held << " (round " << round + 1 << ")";
-                heldDie = ScreenImage::Capture(dice_[0]);
+                heldDie.emplace(CaptureClient(dice_[0]));
             }
-            if (i == 1 && rollsLeft > 0 && !(ScreenImage::Capture(dice_[0]) == heldDie))
+            if (i == 1 && rollsLeft > 0 && !SamePicture(CaptureClient(dice_[0]), *heldDie))
                 return AssertionFailure() << "held die 1 changed its picture in a roll (round " << round + 1 << ")";
         }
         const int row = ChooseRow(CaptureGrid());
@@ -333,9 +368,9 @@ AssertionResult Session::CloseHighscore(const char* shot) {
     if (Dialog("New Game")) return AssertionFailure() << "the New Game dialog opened before the Highscore window closed";
     if (IsWindowEnabled(roll_)) return AssertionFailure() << "the Roll button is enabled after the game ended";
     Settle(highscore);
-    if (!PumpUntil([&] { return ScreenImage::Capture(highscore).AnyDarker({10, 40, 300, 120}, kDarkLimit); }, kGuardMs))
+    if (!PumpUntil([&] { return AnyDarker(CaptureClient(highscore), {10, 40, 300, 120}, kDarkLimit); }, kGuardMs))
         return AssertionFailure() << "the Highscore window shows no text";
-    if (shot) Save(ScreenImage::Capture(highscore), shot);
+    if (shot) Save(CaptureClient(highscore), shot);
     if (!MakeForeground(highscore)) return AssertionFailure() << "the Highscore window cannot be brought to the front";
     PressKey(VK_ESCAPE);
     if (!PumpUntil([&] { return !IsWindow(highscore) && Dialog("New Game"); }, kGuardMs))
