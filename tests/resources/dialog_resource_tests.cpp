@@ -14,7 +14,7 @@
 namespace kvoro::test {
 namespace {
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     DWORD style;             // the full style, WS_CHILD included
@@ -22,14 +22,14 @@ struct ControlSpec {
     RECT dialogUnits = {};   // x, y, width, height; all 0: not compared
 };
 
-struct DialogSpec {
+struct ExpectedDialog {
     int id;
     DWORD style;             // as written in the template
     const char* caption;
     const char* fontFace;
     int pointSize;
     int width, height;       // dialog units
-    std::vector<ControlSpec> controls;   // in tab order
+    std::vector<ExpectedControl> controls;   // in tab order
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
@@ -38,7 +38,7 @@ constexpr DWORD kHold = kChild | WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE;
 constexpr DWORD kPlayers = kChild | BS_AUTORADIOBUTTON | BS_LEFT;
 constexpr DWORD kName = kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
 
-const DialogSpec kMain = {
+const ExpectedDialog kMain = {
     IDD_MAIN, DS_SETFONT | WS_OVERLAPPEDWINDOW, "Kvoro", "Arial", 8, 438, 307,
     {
         {IDC_DIE1, "SysAnimate32", kDie, ""},
@@ -59,7 +59,7 @@ const DialogSpec kMain = {
         {IDC_REMINDER, "Static", kChild | WS_GROUP | SS_CENTER, "Static"},
     }};
 
-const DialogSpec kNewGame = {
+const ExpectedDialog kNewGame = {
     IDD_NEWGAME, DS_SETFONT | DS_MODALFRAME | DS_FIXEDSYS | WS_POPUP | WS_CAPTION | WS_SYSMENU,
     "New Game", "MS Shell Dlg", 8, 239, 114,
     {
@@ -80,11 +80,11 @@ const DialogSpec kNewGame = {
         {IDC_STATIC, "Static", kChild | WS_GROUP | SS_LEFT, "Player names:", {57, 6, 46, 8}},
     }};
 
-const DialogSpec kHighscore = {
+const ExpectedDialog kHighscore = {
     IDD_HIGHSCORE, DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
     "Highscore", "Microsoft Sans Serif", 8, 303, 183, {}};
 
-const DialogSpec kAbout = {
+const ExpectedDialog kAbout = {
     IDD_ABOUT, DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU,
     "About", "MS Sans Serif", 8, 213, 97,
     {
@@ -161,7 +161,7 @@ SIZE bitmapSize(HBITMAP bitmap) {
 // A dialog procedure that leaves everything to the dialog manager.
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-class DialogResource : public testing::TestWithParam<const DialogSpec*> {
+class DialogResource : public testing::TestWithParam<const ExpectedDialog*> {
 protected:
     static void SetUpTestSuite() {
         // The animation class, as the program registers the common controls
@@ -172,57 +172,57 @@ protected:
 };
 
 TEST_P(DialogResource, TemplateHasTheStyleSizeAndFontPointSize) {
-    const DialogSpec& spec = *GetParam();
-    const TemplateHeader header = readTemplateHeader(spec.id);
-    EXPECT_EQ(header.style, spec.style) << std::hex << "extra " << (header.style & ~spec.style)
-                                        << ", missing " << (spec.style & ~header.style);
-    EXPECT_EQ(header.itemCount, spec.controls.size());
-    EXPECT_EQ(header.width, spec.width);
-    EXPECT_EQ(header.height, spec.height);
-    EXPECT_EQ(header.pointSize, spec.pointSize);
+    const ExpectedDialog& dialogTemplate = *GetParam();
+    const TemplateHeader header = readTemplateHeader(dialogTemplate.id);
+    EXPECT_EQ(header.style, dialogTemplate.style) << std::hex << "extra " << (header.style & ~dialogTemplate.style)
+                                        << ", missing " << (dialogTemplate.style & ~header.style);
+    EXPECT_EQ(header.itemCount, dialogTemplate.controls.size());
+    EXPECT_EQ(header.width, dialogTemplate.width);
+    EXPECT_EQ(header.height, dialogTemplate.height);
+    EXPECT_EQ(header.pointSize, dialogTemplate.pointSize);
 }
 
 TEST_P(DialogResource, CreatesWithCaptionFontAndClientSize) {
-    const DialogSpec& spec = *GetParam();
-    OwnedWindow dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(spec.id), nullptr,
+    const ExpectedDialog& dialogTemplate = *GetParam();
+    OwnedWindow dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogTemplate.id), nullptr,
                                           PlainDialog, 0));
     ASSERT_TRUE(dialog) << "error " << GetLastError();
-    EXPECT_EQ(windowText(dialog.get()), spec.caption);
+    EXPECT_EQ(windowText(dialog.get()), dialogTemplate.caption);
 
     LOGFONTA font = {};
     ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog.get(), WM_GETFONT, 0, 0)), sizeof font, &font));
     const HDC screen = GetDC(nullptr);
     const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    EXPECT_EQ(font.lfHeight, -MulDiv(spec.pointSize, pixelsPerInch, 72));
+    EXPECT_EQ(font.lfHeight, -MulDiv(dialogTemplate.pointSize, pixelsPerInch, 72));
     // With DS_SHELLFONT Windows substitutes "MS Shell Dlg 2" for "MS Shell Dlg";
     // Wine keeps the name as written.
-    if (spec.style & DS_FIXEDSYS) {
-        EXPECT_EQ(std::string(font.lfFaceName).rfind(spec.fontFace, 0), 0u) << font.lfFaceName;
+    if (dialogTemplate.style & DS_FIXEDSYS) {
+        EXPECT_EQ(std::string(font.lfFaceName).rfind(dialogTemplate.fontFace, 0), 0u) << font.lfFaceName;
     } else {
-        EXPECT_STREQ(font.lfFaceName, spec.fontFace);
+        EXPECT_STREQ(font.lfFaceName, dialogTemplate.fontFace);
     }
 
     RECT client = {};
     GetClientRect(dialog.get(), &client);
-    const RECT expected = dialogUnitsToPixels(dialog.get(), {0, 0, spec.width, spec.height});
+    const RECT expected = dialogUnitsToPixels(dialog.get(), {0, 0, dialogTemplate.width, dialogTemplate.height});
     EXPECT_EQ(client.right, expected.right);
     EXPECT_EQ(client.bottom, expected.bottom);
 }
 
 TEST_P(DialogResource, CreatesTheControlsInTabOrder) {
-    const DialogSpec& spec = *GetParam();
-    OwnedWindow dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(spec.id), nullptr,
+    const ExpectedDialog& dialogTemplate = *GetParam();
+    OwnedWindow dialog(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialogTemplate.id), nullptr,
                                           PlainDialog, 0));
     ASSERT_TRUE(dialog) << "error " << GetLastError();
 
     std::vector<HWND> children;
     for (HWND child = GetWindow(dialog.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         children.push_back(child);
-    ASSERT_EQ(children.size(), spec.controls.size());
+    ASSERT_EQ(children.size(), dialogTemplate.controls.size());
 
     for (size_t i = 0; i < children.size(); ++i) {
-        const ControlSpec& control = spec.controls[i];
+        const ExpectedControl& control = dialogTemplate.controls[i];
         const HWND child = children[i];
         SCOPED_TRACE("control " + std::to_string(i) + ", id " + std::to_string(control.id));
         // WM_COMMAND carries the low word of an id; IDC_STATIC reads as 0xFFFF.
