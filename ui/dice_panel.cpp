@@ -3,7 +3,8 @@
 #include <commctrl.h>
 
 #include "framework/window.h"
-#include "resource.h"
+#include "res/resource.h"
+#include "ui/win_rect.h"
 
 namespace kvoro {
 
@@ -11,8 +12,6 @@ namespace {
 
 constexpr int kDieIds[kMaxDice] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6};
 constexpr int kHoldIds[kMaxDice] = {IDC_HOLD1, IDC_HOLD2, IDC_HOLD3, IDC_HOLD4, IDC_HOLD5, IDC_HOLD6};
-
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -137,7 +136,7 @@ void DicePanel::PaintStatus(HDC dc, const RECT& client, const GameState& state, 
     SetTextColor(dc, RGB(0, 0, 0));
     SelectGuard font(dc, statusFont_.get());
     FillRect(dc, &client, background);
-    const StatusPanel panel = LayoutStatus(Rect{client.left, client.top, client.right, client.bottom}, state);
+    const StatusPanel panel = LayoutStatus(FromRECT(client), state);
     for (const StatusLine& line : panel.lines) {
         RECT label = ToRECT(line.labelRect);
         RECT value = ToRECT(line.valueRect);

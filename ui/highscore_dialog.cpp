@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "ui/highscore_model.h"
 #include "ui/place_centred.h"
+#include "ui/win_rect.h"
 
 namespace kvoro {
 namespace {
@@ -17,9 +18,6 @@ HFONT MakeFont(const char* face, int height, int weight) {
     return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
                        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, 0, face);
 }
-
-RECT ToRECT(const Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-Rect FromRECT(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 // Left-aligned, top-aligned, clipped to the rectangle.
 void DrawTextIn(HDC dc, const std::string& text, const Rect& rect) {

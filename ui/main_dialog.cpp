@@ -3,11 +3,12 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "resource.h"
+#include "res/resource.h"
 #include "ui/board_model.h"
 #include "ui/grid_model.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"
+#include "ui/win_rect.h"
 
 namespace kvoro {
 
@@ -15,8 +16,6 @@ namespace {
 
 constexpr UINT_PTR kRollSoundTimer = 1;
 constexpr UINT kRollSoundDelayMs = 300;
-
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 // A child's window rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child, HWND parent) {

@@ -6,6 +6,7 @@
 
 #include "res/resource.h"
 #include "ui/grid_model.h"
+#include "ui/win_rect.h"
 
 namespace kvoro {
 namespace {
@@ -21,8 +22,6 @@ HFONT MakeFont(int weight) {
     return CreateFontA(12, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "MS Sans Serif");
 }
-
-RECT ToRECT(const Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 void Line(HDC dc, int x0, int y0, int x1, int y1) {
     MoveToEx(dc, x0, y0, nullptr);
