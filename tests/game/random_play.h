@@ -7,11 +7,9 @@
 
 namespace kvoro::sim {
 
-// Plays the current player's turn; returns the row entered, or -1 when the
-// game refused the entry.
+// Plays the current player's turn; returns the row entered, -1 when refused.
 inline int playRandomTurn(GameState& game, std::minstd_rand& choices) {
-    // Each turn starts with every Hold button released.
-    for (auto& held : game.dice.held) held = 0;
+    for (auto& held : game.dice.held) held = 0;  // every turn starts with no die held
     game.roll();
     const int player = game.currentPlayer;
     while (game.rollsLeft[player - 1] > 0 && choices() % 2 != 0) {
