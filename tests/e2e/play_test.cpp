@@ -18,7 +18,7 @@
 
 #include "desktop.h"
 #include "game/rules.h"
-#include "resource.h"
+#include "res/resource.h"
 #include "tests/win/test_support.h"
 #include "ui/grid_model.h"
 
@@ -36,6 +36,9 @@ constexpr DWORD kGuardMs = 20000;
 // How long one click on a cell is given to be taken before it is repeated: a
 // click while the dice still tumble is ignored by the program.
 constexpr DWORD kClickRetryMs = 700;
+// Longer than two frames of the dice clip (15 a second): dice whose pictures
+// stay the same that long have come to rest.
+constexpr DWORD kDiceRestMs = 150;
 
 constexpr COLORREF kPreviewRed = RGB(200, 0, 0);
 constexpr COLORREF kHeldMark = RGB(204, 16, 16);
@@ -89,6 +92,9 @@ private:
     RECT Cell(int row) const;
     test::Snapshot CaptureGrid() const { return CaptureClient(grid_); }
     AssertionResult Roll(WORD key, int rollsLeftAfter);
+    // Every die plays its run on its own, and the program ends the roll when
+    // the first one stops; a player goes on once he sees all of them at rest.
+    bool WaitForDiceAtRest() const;
     AssertionResult ToggleHolds();
     int ChooseRow(const test::Snapshot& grid) const;
     AssertionResult Enter(int row, bool lastRound);
@@ -242,6 +248,31 @@ AssertionResult Session::StartGame(GameType type, bool clickStart) {
     return AssertionSuccess();
 }
 
+bool Session::WaitForDiceAtRest() const {
+    const auto pictures = [&] {
+        std::vector<test::Snapshot> dice;
+        for (int k = 0; k < diceCount(type_); ++k) dice.push_back(CaptureClient(dice_[k]));
+        return dice;
+    };
+    const auto same = [](const std::vector<test::Snapshot>& a, const std::vector<test::Snapshot>& b) {
+        for (size_t k = 0; k < a.size(); ++k)
+            if (!SamePicture(a[k], b[k])) return false;
+        return true;
+    };
+    std::vector<test::Snapshot> last = pictures();
+    DWORD unchangedSince = GetTickCount();
+    return PumpUntil(
+        [&] {
+            std::vector<test::Snapshot> now = pictures();
+            if (!same(now, last)) {
+                last = std::move(now);
+                unchangedSince = GetTickCount();
+            }
+            return GetTickCount() - unchangedSince >= kDiceRestMs;
+        },
+        kGuardMs);
+}
+
 AssertionResult Session::Roll(WORD key, int rollsLeftAfter) {
     if (!IsWindowEnabled(roll_)) return AssertionFailure() << "the Roll button is disabled before a roll";
     if (!MakeForeground(main_)) return AssertionFailure() << "the main window cannot be brought to the front";
@@ -253,6 +284,7 @@ AssertionResult Session::Roll(WORD key, int rollsLeftAfter) {
     if (rollsLeftAfter == 0) return AssertionSuccess();
     if (!PumpUntil([&] { return IsWindowEnabled(roll_) && HoldsEnabled(); }, kGuardMs))
         return AssertionFailure() << "Roll and Hold stayed disabled after a roll that left " << rollsLeftAfter << " rolls";
+    if (!WaitForDiceAtRest()) return AssertionFailure() << "the dice do not come to rest" << Describe();
     // The Roll button lost the focus when it was disabled for the roll; the
     // program's idle rule gives it back once its queue runs empty.
     if (!PumpUntil([&] { return FocusRests(); }, kGuardMs))
