@@ -1,21 +1,149 @@
-// The compiled help as a CHM reader sees it: a real ITSF file whose contents
-// list the three topics, whose links all lead somewhere, and whose text tells
-// the player the rules that matter.
-#include "help_document.h"
+// The compiled help as libchm's readers see it: the three topics, links that lead somewhere, the rules
+// that matter, and worked examples that score what the game scores. (resource_tests checks the header.)
+#include "game/rules.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "command.h"
+
 namespace kvoro::test {
 namespace {
+
+namespace fs = std::filesystem;
+
+struct HelpDocument {
+    std::string listing;                       // enum_chmLib's output
+    std::map<std::string, std::string> files;  // extracted file name -> bytes
+};
+
+const HelpDocument& helpDocument() {
+    static const HelpDocument doc = [] {
+        HelpDocument d;
+        d.listing = runCommand(quoted(KVORO_ENUM_CHMLIB) + " " + quoted(KVORO_HELP_CHM)).output;
+        const fs::path dir = KVORO_HELP_EXTRACT_DIR;
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        runCommand(quoted(KVORO_EXTRACT_CHMLIB) + " " + quoted(KVORO_HELP_CHM) + " " + quoted(dir.string()));
+        for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+            if (!entry.is_regular_file()) continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            d.files[fs::relative(entry.path(), dir).generic_string()] = {std::istreambuf_iterator<char>(in), {}};
+        }
+        return d;
+    }();
+    return doc;
+}
+
+const std::string& file(const std::string& name) {
+    static const std::string missing;
+    const auto& files = helpDocument().files;
+    const auto found = files.find(name);
+    return found == files.end() ? missing : found->second;
+}
+
+// Every text between `open` and the next `close` after it, in order.
+std::vector<std::string> allBetween(const std::string& text, const std::string& open,
+                                    const std::string& close) {
+    std::vector<std::string> parts;
+    for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at)) {
+        at += open.size();
+        const size_t end = text.find(close, at);
+        if (end == std::string::npos) break;
+        parts.push_back(text.substr(at, end - at));
+        at = end + close.size();
+    }
+    return parts;
+}
+
+// The value of attribute `name` in the first tag of `html`, or "".
+std::string attribute(const std::string& html, const std::string& name) {
+    const size_t tagEnd = html.find('>');
+    const std::string tag = html.substr(0, tagEnd);
+    const std::string key = name + "=\"";
+    const size_t at = tag.find(key);
+    if (at == std::string::npos) return {};
+    const size_t start = at + key.size();
+    return tag.substr(start, tag.find('"', start) - start);
+}
+
+// What a reader sees: no tags, the help's entities decoded, white space collapsed.
+std::string plainText(const std::string& html) {
+    static const std::pair<const char*, const char*> entities[] = {
+        {"&nbsp;", " "}, {"&times;", "x"}, {"&minus;", "-"}, {"&middot;", "|"},
+        {"&gt;", ">"},   {"&lt;", "<"},    {"&quot;", "\""}, {"&amp;", "&"},
+    };
+    std::string text;
+    bool inTag = false;
+    for (char c : html) {
+        if (c == '<') inTag = true;
+        else if (c == '>') { inTag = false; text += ' '; }
+        else if (!inTag) text += c;
+    }
+    for (const auto& [entity, replacement] : entities) {
+        for (size_t at = text.find(entity); at != std::string::npos;
+             at = text.find(entity, at + std::char_traits<char>::length(replacement)))
+            text.replace(at, std::char_traits<char>::length(entity), replacement);
+    }
+    std::string collapsed;
+    for (char c : text) {
+        if (std::isspace(static_cast<unsigned char>(c))) {
+            if (!collapsed.empty() && collapsed.back() != ' ') collapsed += ' ';
+        } else {
+            collapsed += c;
+        }
+    }
+    while (!collapsed.empty() && collapsed.back() == ' ') collapsed.pop_back();
+    return collapsed;
+}
+
+struct WorkedExample {
+    std::vector<int> dice;
+    std::string row;  // the row's label on the card
+    int points;
+};
+
+// The lines of every <table class="examples">; a dice cell's rowspan must match its roll's lines.
+std::vector<WorkedExample> workedExamples(const std::string& html) {
+    std::vector<WorkedExample> examples;
+    for (const std::string& table : allBetween(html, "<table class=\"examples\">", "</table>")) {
+        std::vector<int> dice;
+        int linesLeft = 0;
+        for (const std::string& line : allBetween(table, "<tr>", "</tr>")) {
+            if (line.find("<th>") != std::string::npos) continue;
+            std::vector<std::string> cells = allBetween(line, "<td", "</td>");
+            if (!cells.empty() && attribute(cells.front(), "class") == "dice") {
+                EXPECT_EQ(linesLeft, 0) << "the roll before " << plainText(line) << " spans too many lines";
+                const std::string span = attribute(cells.front(), "rowspan");
+                linesLeft = span.empty() ? 1 : std::stoi(span);
+                std::istringstream faces(plainText(cells.front().substr(cells.front().find('>') + 1)));
+                dice.assign(std::istream_iterator<int>(faces), std::istream_iterator<int>());
+                cells.erase(cells.begin());
+            }
+            if (cells.size() < 2 || linesLeft == 0) {
+                ADD_FAILURE() << "a worked example without its roll: " << plainText(line);
+                continue;
+            }
+            --linesLeft;
+            auto content = [](const std::string& cell) { return plainText(cell.substr(cell.find('>') + 1)); };
+            examples.push_back({dice, content(cells[0]), std::stoi(content(cells[1]))});
+        }
+        EXPECT_EQ(linesLeft, 0) << "the last roll of a table spans more lines than it has";
+    }
+    return examples;
+}
 
 struct Topic {
     const char* name;
@@ -27,28 +155,6 @@ constexpr Topic kTopics[] = {
     {"Contact", "contact.html"},
 };
 
-std::uint32_t le32(const std::string& bytes, size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-    return value;
-}
-
-const std::string& file(const std::string& name) {
-    static const std::string missing;
-    const auto& files = helpDocument().files;
-    const auto found = files.find(name);
-    return found == files.end() ? missing : found->second;
-}
-
-TEST(CompiledHelp, IsAnItsfFileVersion3) {
-    std::ifstream in(KVORO_HELP_CHM, std::ios::binary);
-    const std::string head(std::istreambuf_iterator<char>(in), {});
-    ASSERT_GE(head.size(), 0x60u);
-    EXPECT_EQ(head.substr(0, 4), "ITSF");
-    EXPECT_EQ(le32(head, 4), 3u);
-    EXPECT_EQ(le32(head, 8), 0x60u) << "header length";
-}
-
 TEST(CompiledHelp, ReaderListsTheTopicsStylesheetAndContents) {
     const std::string& listing = helpDocument().listing;
     for (const char* name : {"introduction.html", "howtoplay.html", "contact.html", "kvoro.css", "kvoro.hhc"})
@@ -56,27 +162,20 @@ TEST(CompiledHelp, ReaderListsTheTopicsStylesheetAndContents) {
             << name << " missing from:\n" << listing;
 }
 
-// #SYSTEM: a version word, then records of (code, length, data). Code 0 names
-// the contents file, 2 the topic the viewer opens first, 3 the window title.
+// #SYSTEM: a version, then records (code, length, data): 0 contents file, 2 first topic, 3 window title.
 TEST(CompiledHelp, OpensOnTheIntroductionWithItsContents) {
     const std::string& system = file("#SYSTEM");
-    ASSERT_GE(system.size(), 4u);
-    std::vector<std::pair<int, std::string>> records;
-    for (size_t at = 4; at + 4 <= system.size();) {
-        const int code = static_cast<unsigned char>(system[at]) | static_cast<unsigned char>(system[at + 1]) << 8;
-        const size_t length = static_cast<unsigned char>(system[at + 2]) | static_cast<unsigned char>(system[at + 3]) << 8;
-        ASSERT_LE(at + 4 + length, system.size());
-        records.emplace_back(code, std::string(system.c_str() + at + 4, strnlen(system.c_str() + at + 4, length)));
-        at += 4 + length;
-    }
-    auto value = [&](int code) {
-        for (const auto& [c, text] : records)
-            if (c == code) return text;
-        return std::string("(none)");
+    auto word = [&](size_t at) -> size_t {
+        return static_cast<unsigned char>(system[at]) | static_cast<unsigned char>(system[at + 1]) << 8;
     };
-    EXPECT_EQ(value(0), "kvoro.hhc");
-    EXPECT_EQ(value(2), "introduction.html");
-    EXPECT_EQ(value(3), "Kvoro Help");
+    std::map<int, std::string> records;
+    for (size_t at = 4; at + 4 <= system.size(); at += 4 + word(at + 2)) {
+        ASSERT_LE(at + 4 + word(at + 2), system.size());
+        records[word(at)] = std::string(system.c_str() + at + 4, strnlen(system.c_str() + at + 4, word(at + 2)));
+    }
+    EXPECT_EQ(records[0], "kvoro.hhc");
+    EXPECT_EQ(records[2], "introduction.html");
+    EXPECT_EQ(records[3], "Kvoro Help");
 }
 
 TEST(CompiledHelp, ContentsListTheThreeTopicsInOrderUnderTheirTitles) {
@@ -94,15 +193,12 @@ TEST(CompiledHelp, ContentsListTheThreeTopicsInOrderUnderTheirTitles) {
     }
 }
 
-// A broken link inside the viewer shows "page cannot be displayed": every
-// local link must name a file of the document and, with a fragment, one of
-// its anchors.
+// Every local link names a file of the document and, with a fragment, one of its anchors.
 TEST(CompiledHelp, EveryLocalLinkLeadsToAFileAndAnchor) {
     int local = 0;
     for (const Topic& topic : kTopics) {
         const std::string& html = file(topic.file);
-        std::vector<std::string> targets = allBetween(html, "href=\"", "\"");
-        for (const std::string& target : targets) {
+        for (const std::string& target : allBetween(html, "href=\"", "\"")) {
             if (target.rfind("http://", 0) == 0) continue;
             ++local;
             const size_t hash = target.find('#');
@@ -138,6 +234,45 @@ TEST(CompiledHelp, TopicsStateTheRulesThatMatter) {
         for (const std::string& phrase : phrases)
             EXPECT_NE(text.find(phrase), std::string::npos) << name << " does not say \"" << phrase << "\"";
     }
+}
+
+std::map<std::string, int> enteredRowsByLabel(GameType type) {
+    GameState state(1);
+    state.gameType = type;
+    std::map<std::string, int> rows;
+    for (int row = 0; row < kRowCount; ++row)
+        if (!isComputedRow(row) && GameState::isRowShown(type, row)) rows[state.rowLabel(row)] = row;
+    return rows;
+}
+
+// Each line scores what the game scores under the card's label; every row of both cards has one.
+TEST(HelpWorkedExamples, ScoreWhatTheGameScoresAndCoverEveryRow) {
+    const auto examples = workedExamples(file("howtoplay.html"));
+    ASSERT_FALSE(examples.empty());
+
+    std::map<GameType, std::set<int>> covered;
+    for (const WorkedExample& example : examples) {
+        std::string roll;
+        for (int face : example.dice) roll += std::to_string(face) + ' ';
+        SCOPED_TRACE(example.row + " with " + roll);
+        ASSERT_TRUE(example.dice.size() == 5 || example.dice.size() == 6);
+        const GameType type = example.dice.size() == 6 ? GameType::Maxi : GameType::Standard;
+        std::int32_t values[kMaxDice] = {};
+        for (size_t i = 0; i < example.dice.size(); ++i) {
+            ASSERT_GE(example.dice[i], 1);
+            ASSERT_LE(example.dice[i], 6);
+            values[i] = example.dice[i];
+        }
+        const auto labels = enteredRowsByLabel(type);
+        const auto row = labels.find(example.row);
+        ASSERT_NE(row, labels.end()) << "no such row on this card";
+        EXPECT_EQ(scoreDice(type, values, row->second), example.points);
+        covered[type].insert(row->second);
+    }
+    for (GameType type : {GameType::Standard, GameType::Maxi})
+        for (const auto& [label, row] : enteredRowsByLabel(type))
+            EXPECT_EQ(covered[type].count(row), 1u)
+                << "no example for " << label << (type == GameType::Maxi ? " (Maxi)" : "");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The BMP and icon encoders, read back by the independent readers of
-// image_readers.h.
+// The BMP and icon encoders, read back by the independent readers of image_readers.h.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -32,8 +31,7 @@ imagetest::Rgba bytesOf(const Canvas& canvas, int x, int y) {
     return {p.r, p.g, p.b, p.a};
 }
 
-// Widths that need 0 to 3 bytes of row padding, among them those of the cross
-// (17) and of the Maxi banner (361).
+// Widths that need 0 to 3 bytes of row padding.
 TEST(BmpWriter, RoundTripsEveryRowPadding) {
     for (int width : {1, 2, 3, 4, 17, 361}) {
         for (int height : {1, 7}) {
@@ -77,8 +75,7 @@ TEST(IcoWriter, RoundTripsColourAlphaAndMask) {
                 imagetest::Rgba want = bytesOf(canvases[i], x, y);
                 imagetest::Rgba got = image.pixels[static_cast<size_t>(y) * w + x];
                 ASSERT_EQ(got.a, want.a) << x << "," << y;
-                // Fully transparent pixels are black, so that loaders that
-                // apply the mask and ignore alpha show the desktop unchanged.
+                // Transparent pixels are black, for loaders that apply only the mask.
                 if (want.a == 0) want = {0, 0, 0, 0};
                 ASSERT_EQ(got, want) << x << "," << y;
                 ASSERT_EQ(image.masked[static_cast<size_t>(y) * w + x], want.a == 0) << x << "," << y;
@@ -87,12 +84,9 @@ TEST(IcoWriter, RoundTripsColourAlphaAndMask) {
     }
 }
 
-TEST(IcoWriter, RefusesImagesAnIconCannotHold) {
+TEST(Writers, RefuseWhatTheyCannotWrite) {
     EXPECT_THROW(imagegen::encodeIco({Canvas(257, 16)}), std::invalid_argument);
     EXPECT_THROW(imagegen::encodeIco({Canvas(16, 0)}), std::invalid_argument);
-}
-
-TEST(WriteFile, ReportsAFolderThatIsMissing) {
     EXPECT_THROW(imagegen::writeFile("/nonexistent-folder/x.bmp", {1, 2, 3}), std::runtime_error);
 }
 

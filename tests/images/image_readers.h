@@ -1,6 +1,5 @@
 #pragma once
-// Readers of the BMP and ICO formats, written from the formats' layout and
-// independent of imagegen's writers, for checking what they produce.
+// Readers of the BMP and ICO formats, written from their layout and independent of imagegen's writers.
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -70,8 +69,7 @@ struct IcoImage {
     std::vector<bool> masked;  // AND mask bits, top row first
 };
 
-// Reads an icon file with 32-bit classic entries (PNG entries are only
-// recognised).
+// Reads an icon file with 32-bit classic entries (PNG entries are only recognised).
 inline std::vector<IcoImage> readIco(const std::vector<uint8_t>& b) {
     if (le16(b, 0) != 0 || le16(b, 2) != 1) throw std::runtime_error("not an icon file");
     std::vector<IcoImage> images;

@@ -1,5 +1,4 @@
-// The rasteriser, against geometry: areas of shapes, exact edges on pixel
-// boundaries, and the compositing arithmetic.
+// The rasteriser against geometry: areas of shapes, exact edges on pixel boundaries, and compositing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -36,8 +35,7 @@ TEST(Raster, AreasMatchGeometry) {
         SCOPED_TRACE(angle);
         EXPECT_NEAR(paintedArea(roundedBox({25, 25}, hw, hh, r, angle), 50, 50), area, 0.01 * area);
     }
-    // Shapes reaching over the canvas edges are clipped, not wrapped: a
-    // circle at the corner shows a quarter of itself.
+    // Clipped at the canvas edges, not wrapped: a circle at the corner shows a quarter of itself.
     EXPECT_NEAR(paintedArea(circle({0, 0}, 10), 30, 30), kPi * 100 / 4, 2.0);
     EXPECT_NEAR(paintedArea(circle({30, 30}, 10), 30, 30), kPi * 100 / 4, 2.0);
 }

@@ -12,10 +12,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Decodes BI_RLE8 into top-down rows. Refuses what a DIB decoder would not
-// draw completely: rows over- or under-filled, data after the end, absolute
-// runs not padded to a word, and the delta code (the encoder writes every
-// pixel, so frames must not depend on the one before).
+// Decodes BI_RLE8 into top-down rows; refuses bad row fills, trailing data,
+// unpadded absolute runs and the delta code (every frame stands on its own).
 std::optional<Bytes> decode(const Bytes& data, int width, int height) {
     Bytes image(static_cast<std::size_t>(width) * height, 0);
     int x = 0, row = 0;  // row counts from the bottom
@@ -64,8 +62,7 @@ TEST(Rle8, RandomImagesSurviveTheRoundTrip) {
     for (int trial = 0; trial < 300; ++trial) {
         const int width = 1 + static_cast<int>(random() % 700);
         const int height = 1 + static_cast<int>(random() % 4);
-        // Few distinct values and a changing chance of repeats give every mix
-        // of runs, short runs and literals.
+        // Few distinct values and a changing chance of repeats: every mix of runs and literals.
         const int palette = 1 + static_cast<int>(random() % 6);
         const unsigned repeat = random() % 100;
         Bytes image(static_cast<std::size_t>(width) * height);
@@ -75,37 +72,30 @@ TEST(Rle8, RandomImagesSurviveTheRoundTrip) {
     }
 }
 
-TEST(Rle8, EdgeCaseRowsSurviveTheRoundTrip) {
-    auto literals = [](int n) {
-        Bytes row(n);
-        for (int k = 0; k < n; ++k) row[k] = static_cast<std::uint8_t>(k % 2 ? 7 : 200 + k % 50);
-        return row;
-    };
-    const std::vector<Bytes> rows = {
-        Bytes(1, 9),                      // a single pixel
-        Bytes(255, 4), Bytes(256, 4), Bytes(700, 4),  // runs at and beyond the count limit
-        literals(2), literals(3), literals(5), literals(255), literals(256), literals(257), literals(513),
-        {1, 1, 2, 2, 3, 3, 4, 4},          // pairs only
-        {5, 6, 6, 6, 7},                   // a run between single pixels
-        {0, 0, 0, 1, 2, 3, 3, 3, 3, 3, 9}, // runs around an odd literal
-    };
-    for (const Bytes& row : rows) {
-        expectRoundTrip(row, static_cast<int>(row.size()), 1);
-        Bytes twoRows = row;
-        twoRows.insert(twoRows.end(), row.rbegin(), row.rend());
-        expectRoundTrip(twoRows, static_cast<int>(row.size()), 2);
+// Every row of up to eight pixels over three values: all mixes of short runs, pairs and odd literals.
+TEST(Rle8, EveryShortRowSurvivesTheRoundTrip) {
+    for (int width = 1, rows = 3; width <= 8; ++width, rows *= 3) {
+        for (int code = 0; code < rows; ++code) {
+            Bytes row(width);
+            for (int x = 0, rest = code; x < width; ++x, rest /= 3) row[x] = static_cast<std::uint8_t>(rest % 3);
+            expectRoundTrip(row, width, 1);
+        }
     }
 }
 
-TEST(Rle8, RowsAreStoredBottomUp) {
-    const Bytes image = {1, 1, 1, 1, 2, 2, 2, 2};  // top row of 1s, bottom row of 2s
-    const Bytes encoded = kvoro::encodeRle8(image, 4, 2);
-    EXPECT_EQ(encoded, (Bytes{4, 2, 0, 0, 4, 1, 0, 1}));
+// Runs and literals at and beyond the count limit of 255.
+TEST(Rle8, LongRunsAndLiteralsSurviveTheRoundTrip) {
+    for (int length : {255, 256, 257, 513, 700}) {
+        Bytes literals(length);
+        for (int k = 0; k < length; ++k) literals[k] = static_cast<std::uint8_t>(k % 2 ? 7 : 200 + k % 50);
+        expectRoundTrip(literals, length, 1);
+        expectRoundTrip(Bytes(length, 4), length, 1);
+    }
 }
 
+// One run and one end code a row.
 TEST(Rle8, UniformRowsCompressToRuns) {
     const Bytes image(70 * 75, 0);
-    // One run and one end code a row.
     EXPECT_EQ(kvoro::encodeRle8(image, 70, 75).size(), 75u * 4);
 }
 

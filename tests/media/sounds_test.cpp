@@ -1,5 +1,4 @@
-// The five sounds as SoX reads them: format, length, headroom, and that each
-// is a sound of its own.
+// The five sounds as SoX reads them: format, length, headroom, character, and that each is its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,8 +57,7 @@ std::vector<double> samplesOf(const Sound& sound) {
 
 std::size_t at(double seconds) { return static_cast<std::size_t>(seconds * 11025); }
 
-// Pitch in Hz of samples [from, to) seconds: the shortest lag whose
-// autocorrelation comes near the best, so octaves below are not taken.
+// Pitch in Hz over [from, to) seconds: the shortest lag whose autocorrelation nears the best (not an octave below).
 double pitchOf(const std::vector<double>& s, double from, double to) {
     std::vector<double> r;
     for (std::size_t lag = 11025 / 1200; lag <= 11025 / 100; ++lag) {
@@ -121,8 +119,7 @@ TEST(Sounds, NoTwoAreAlike) {
     for (const Sound& sound : kSounds) all.push_back(samplesOf(sound));
     for (std::size_t a = 0; a < all.size(); ++a) {
         for (std::size_t b = a + 1; b < all.size(); ++b) {
-            // Correlation over the common length: near 1 for copies or mere
-            // changes of level.
+            // Near 1 for copies or mere changes of level.
             const std::size_t n = std::min(all[a].size(), all[b].size());
             double ab = 0, aa = 0, bb = 0;
             for (std::size_t i = 0; i < n; ++i) {

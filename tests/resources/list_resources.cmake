@@ -1,6 +1,5 @@
-# Checks that wrestool finds exactly the program's resources in EXECUTABLE:
-# every type and id the program loads, and nothing else. Icon images (type 3)
-# carry ids that the resource compiler picks, so only their number counts.
+# wrestool must find exactly the resources the program loads in EXECUTABLE;
+# icon images (type 3) have ids the resource compiler picks, so only their number counts.
 execute_process(COMMAND ${WRESTOOL} --list ${EXECUTABLE}
   OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

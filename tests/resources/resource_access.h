@@ -1,6 +1,5 @@
 #pragma once
-// Reading this executable's own resources, and owners for the user32 handles
-// that the checks create.
+// This executable's own resources, and owners for the user32 handles the checks create.
 #include <windows.h>
 
 #include <memory>
@@ -10,8 +9,13 @@
 namespace kvoro::test {
 
 // The bytes of one resource of the running executable; empty when missing.
-// They stay valid as long as the module is loaded.
-std::string_view resourceBytes(LPCSTR type, int id);
+inline std::string_view resourceBytes(LPCSTR type, int id) {
+    const HMODULE module = GetModuleHandleA(nullptr);
+    const HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), type);
+    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    return data ? std::string_view(static_cast<const char*>(data), SizeofResource(module, found)) : std::string_view();
+}
 
 template <auto Release>
 struct HandleRelease {
