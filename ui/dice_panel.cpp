@@ -67,14 +67,28 @@ void DicePanel::CopyHolds(DiceSet& dice, GameType type) const {
     for (int k = 0; k < diceCount(type); ++k) dice.held[k] = Checked(holds_[k]) ? 1 : 0;
 }
 
-bool DicePanel::StartRoll(const DiceSet& dice, GameType type) const {
+bool DicePanel::StartRoll(const DiceSet& dice, GameType type) {
     bool started = false;
     for (int k = 0; k < diceCount(type); ++k) {
         if (dice.held[k]) continue;
+        tumbling_[k] = true;
         Show(k + 1, TumbleToFace(dice.values[k]));
         started = true;
     }
     return started;
+}
+
+bool DicePanel::FinishTumble(int die) {
+    if (!tumbling_[die - 1]) return false;
+    tumbling_[die - 1] = false;
+    for (bool tumbling : tumbling_) {
+        if (tumbling) return false;
+    }
+    return true;
+}
+
+void DicePanel::ForgetRoll() {
+    for (bool& tumbling : tumbling_) tumbling = false;
 }
 
 namespace {

@@ -36,7 +36,13 @@ public:
     void CopyHolds(DiceSet& dice, GameType type) const;
     // Starts the tumble of every die of the game that is not held; returns
     // whether any die was started.
-    bool StartRoll(const DiceSet& dice, GameType type) const;
+    bool StartRoll(const DiceSet& dice, GameType type);
+    // Die k reported the end of its run. True when it was the last die of the
+    // roll still tumbling: the animation controls play on their own and stop
+    // a little apart, and a late stop must not end the next roll.
+    bool FinishTumble(int die);
+    // A new game: no die of an earlier roll is awaited any more.
+    void ForgetRoll();
 
     // Die k or Hold button k is 1..6; 0 when control is none of them.
     int DieOf(HWND control) const;
@@ -64,6 +70,7 @@ private:
     HWND holds_[kMaxDice] = {};
     HWND roll_ = nullptr;
     HWND status_ = nullptr;
+    bool tumbling_[kMaxDice] = {};
     Font statusFont_;
 };
 

@@ -16,6 +16,7 @@ namespace {
 
 constexpr UINT_PTR kRollSoundTimer = 1;
 constexpr UINT kRollSoundDelayMs = 300;
+constexpr LPARAM kAltDownFlag = 1 << 29;  // the context code of a key message
 
 // A child's window rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child, HWND parent) {
@@ -120,9 +121,11 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     default:
         break;
     }
-    if (code == ACN_STOP && panel_.DieOf(control)) {
-        OnRollFinished();
-        return true;
+    if (code == ACN_STOP) {
+        if (const int die = panel_.DieOf(control)) {
+            if (panel_.FinishTumble(die)) OnRollFinished();
+            return true;
+        }
     }
     if (code == BN_CLICKED) {
         if (const int die = panel_.HoldOf(control)) {
@@ -174,7 +177,11 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
 
 bool MainDialog::PreTranslateMessage(MSG& message) {
     if (!hwnd()) return false;
-    if (message.message == WM_KEYDOWN) {
+    // While the dice roll the Roll button is disabled and nothing has the
+    // focus; keys then reach the active window as WM_SYSKEYDOWN without Alt.
+    const bool keyDown = message.message == WM_KEYDOWN ||
+                         (message.message == WM_SYSKEYDOWN && !(message.lParam & kAltDownFlag));
+    if (keyDown) {
         if (message.wParam == VK_SPACE) {
             PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
             return true;
@@ -271,7 +278,8 @@ void MainDialog::OnRoll() {
 }
 
 void MainDialog::OnRollFinished() {
-    // Only the first die to stop after a roll ends it.
+    // Once per roll: when its last tumbling die has stopped, or at once when
+    // every die was held.
     if (!animating_ || panel_.RollEnabled()) return;
     animating_ = false;
     ApplyPhase();
@@ -313,6 +321,7 @@ void MainDialog::OnNewGame() {
     if (dialog.Run(GetActiveWindow()) != IDOK) return;
     // A roll whose end was never seen must not block the new game.
     animating_ = false;
+    panel_.ForgetRoll();
     ShowBanner();
     RedrawPanels();
     Layout();
