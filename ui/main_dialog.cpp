@@ -284,6 +284,9 @@ void MainDialog::OnRollFinished() {
     animating_ = false;
     ApplyPhase();
     RedrawPanels();
+    // The stop arrives as a message sent from the control's own thread, which
+    // the loop never sees, so apply the idle focus rule here.
+    OnIdle();
 }
 
 void MainDialog::OnRowChosen(int row) {
