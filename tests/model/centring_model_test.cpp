@@ -5,28 +5,17 @@
 namespace kvoro {
 namespace {
 
-const Rect kWorkArea{0, 0, 1280, 994};
-
-TEST(Centring, CentresExactlyWhenTheWindowFits) {
-    EXPECT_EQ(CentredPosition({100, 100, 500, 400}, kWorkArea, {200, 100}), (Point{200, 200}));
-    // Every integer division rounds toward zero, also left of the origin.
-    EXPECT_EQ(CentredPosition({-301, -301, 0, 0}, {-1000, -1000, 1000, 1000}, {101, 101}), (Point{-200, -200}));
-    EXPECT_EQ(CentredPosition({0, 0, 101, 101}, kWorkArea, {50, 50}), (Point{25, 25}));
-}
-
-TEST(Centring, KeepsAFittingWindowInsideTheArea) {
-    // Over every reference position, a window that fits ends up inside the
-    // area, and exactly centred whenever that already was inside.
+TEST(Centring, AFittingWindowIsCentredWhereItFitsAndKeptInsideTheAreaElsewhere) {
+    const Rect area{0, 0, 1280, 994};
     const Size window{300, 200};
     for (int x = -600; x <= 1600; x += 37) {
         for (int y = -600; y <= 1400; y += 41) {
-            const Rect reference{x, y, x + 400, y + 300};
-            const Point p = CentredPosition(reference, kWorkArea, window);
-            const Point centred{x + 200 - 150, y + 150 - 100};
-            EXPECT_GE(p.x, kWorkArea.left);
-            EXPECT_GE(p.y, kWorkArea.top);
-            EXPECT_LE(p.x + window.width, kWorkArea.right);
-            EXPECT_LE(p.y + window.height, kWorkArea.bottom);
+            const Point p = CentredPosition({x, y, x + 400, y + 300}, area, window);
+            const Point centred{x + 50, y + 50};
+            EXPECT_GE(p.x, area.left);
+            EXPECT_GE(p.y, area.top);
+            EXPECT_LE(p.x + window.width, area.right);
+            EXPECT_LE(p.y + window.height, area.bottom);
             if (centred.x >= 0 && centred.x + 300 <= 1280) {
                 EXPECT_EQ(p.x, centred.x);
             }
@@ -35,15 +24,17 @@ TEST(Centring, KeepsAFittingWindowInsideTheArea) {
             }
         }
     }
+    // Odd sizes: every integer division rounds toward zero, also left of the origin.
+    EXPECT_EQ(CentredPosition({-301, -301, 0, 0}, {-1000, -1000, 1000, 1000}, {101, 101}), (Point{-200, -200}));
+    EXPECT_EQ(CentredPosition({0, 0, 101, 101}, area, {50, 50}), (Point{25, 25}));
 }
 
-TEST(Centring, TestsTheLeadingEdgeFirstForAWindowLargerThanTheArea) {
+TEST(Centring, AWindowLargerThanTheAreaTestsTheLeadingEdgeFirst) {
     const Rect area{0, 0, 800, 600};
     const Size huge{1000, 700};
     // Centred on the area it would start before the leading edge: it starts there.
     EXPECT_EQ(CentredPosition(area, area, huge), (Point{0, 0}));
-    // Centred further right and down it starts inside but overhangs: its
-    // trailing edges meet the area's and it starts before the leading edges.
+    // Further right and down it starts inside but overhangs: its trailing edges meet the area's.
     EXPECT_EQ(CentredPosition({600, 400, 1400, 1000}, area, huge), (Point{-200, -100}));
 }
 

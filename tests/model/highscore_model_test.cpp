@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 namespace kvoro {
 namespace {
@@ -14,32 +15,25 @@ HighscoreEntry Entry(const char* name, int score) {
     return entry;
 }
 
-TEST(HighscoreLines, EmptyTableDrawsNoLines) {
-    const HighscoreTable table{};
-    EXPECT_TRUE(HighscoreLines(table, 0, 600, 16).empty());
-    EXPECT_TRUE(HighscoreLines(table, 1, 600, 16).empty());
-}
-
 TEST(HighscoreLines, SkipEmptySlotsAndNumberWithoutGaps) {
     HighscoreTable table{};
+    EXPECT_TRUE(HighscoreLines(table, 0, 600, 16).empty());
     table.entries[0] = Entry("Ann", 300);
     table.entries[2] = Entry("Bob", 120);  // slot 1 is empty
     table.entries[5] = Entry("", -4);      // a negative result is no empty slot
-    const int h = 16;
-    const auto lines = HighscoreLines(table, 0, 600, h);
+    const auto lines = HighscoreLines(table, 0, 600, 16);
     ASSERT_EQ(lines.size(), 3u);
-    const char* ranks[] = {"1.", "2.", "3."};
     const char* names[] = {"Ann", "Bob", ""};
     const char* scores[] = {"300", "120", "-4"};
     for (int m = 1; m <= 3; ++m) {
         const HighscoreLine& line = lines[m - 1];
-        const int top = 40 + m * (h + 4);
-        EXPECT_EQ(line.rank, ranks[m - 1]);
+        const int top = 40 + m * 20;  // a heading's height and 4 a line
+        EXPECT_EQ(line.rank, std::to_string(m) + ".");
         EXPECT_EQ(line.name, names[m - 1]);
         EXPECT_EQ(line.score, scores[m - 1]);
-        EXPECT_EQ(line.rankRect, (Rect{10, top, 140, top + h}));
-        EXPECT_EQ(line.nameRect, (Rect{30, top, 160, top + h}));
-        EXPECT_EQ(line.scoreRect, (Rect{170, top, 300, top + h}));
+        EXPECT_EQ(line.rankRect, (Rect{10, top, 140, top + 16}));
+        EXPECT_EQ(line.nameRect, (Rect{30, top, 160, top + 16}));
+        EXPECT_EQ(line.scoreRect, (Rect{170, top, 300, top + 16}));
     }
 }
 
@@ -51,8 +45,7 @@ TEST(HighscoreLines, RightListStartsAtHalfTheWidthPlusTen) {
         EXPECT_EQ(HighscoreHeadingRect(1, width, 13), (Rect{left, 40, left + 130, 53}));
         const auto lines = HighscoreLines(table, 1, width, 13);
         ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].rankRect.left, left);
-        EXPECT_EQ(lines[0].nameRect.left, left + 20);
+        EXPECT_EQ(lines[0].rankRect, (Rect{left, 57, left + 130, 70}));
         EXPECT_EQ(lines[0].scoreRect, (Rect{left + 160, 57, left + 290, 70}));
     }
     EXPECT_EQ(HighscoreHeadingRect(0, 600, 13), (Rect{10, 40, 140, 53}));

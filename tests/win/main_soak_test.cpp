@@ -17,9 +17,8 @@ struct Usage {
     SIZE_T privateBytes;
 };
 
-// Wine counts no GDI or USER objects (GetGuiResources answers 0) and leaves
-// PrivateUsage 0; PagefileUsage is the same commit charge on Windows and is
-// filled by Wine, where GDI objects live in the process's memory too.
+// Under Wine GetGuiResources and PrivateUsage answer 0; PagefileUsage (the commit
+// charge) is filled, and GDI objects live in the process's memory.
 Usage Measure() {
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof(memory);
@@ -30,18 +29,16 @@ Usage Measure() {
 
 using MainSoakTest = MainWindowTest;
 
-// Whole games through the window: every roll holds all dice, so it ends at
-// once, and every row is entered; each game's end shows the highscores and
-// starts the next game from the New Game dialog.
+// Whole games through the window, every roll with all dice held so that it ends at once.
 TEST_F(MainSoakTest, HundredsOfGamesLeaveTheProgramResponsiveAndItsMemoryFlat) {
     constexpr int kWarmUpGames = 20;
     constexpr int kGames = 300;
     Open(1, GameType::Standard);
     Command(ID_GAME_SOUND);
     answers_.On("Highscore", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
-    auto play = [this](int games) {
+    const auto play = [this](int games) {
         for (int game = 0; game < games; ++game) {
-            for (int row : OpenRows()) RollHeldAndChoose(row);
+            for (int row : OpenRows()) RollHeldAndChoose(row);  // the end starts the next game
         }
     };
 

@@ -53,10 +53,10 @@ protected:
 
     // Opens the dialog over the owner and runs action inside it.
     INT_PTR Open(std::function<void(HWND)> action) {
-        test::WhenWindowOpens opened("New Game", std::move(action));
-        NewGameDialog dialog(state_);
-        const INT_PTR result = dialog.Run(owner_);
-        EXPECT_TRUE(opened.acted());
+        test::DialogAnswers answers;
+        answers.On("New Game", std::move(action));
+        const INT_PTR result = NewGameDialog(state_).Run(owner_);
+        EXPECT_EQ(answers.log().size(), 1u);
         return result;
     }
 
@@ -73,11 +73,8 @@ TEST_F(NewGameDialogTest, FirstOpeningOffersOneStandardPlayerAndDefaultNames) {
             EXPECT_EQ(Text(dialog, IDC_NAME1 + player - 1), "Player " + std::to_string(player));
         }
         EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_STANDARD));
-        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_TYPE_MAXI));
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_NAME1));
-
-        // Centred on its owner.
-        RECT placed, owner;
+        RECT placed, owner;  // centred on its owner
         GetWindowRect(dialog, &placed);
         GetWindowRect(owner_, &owner);
         EXPECT_LE(std::abs((placed.left + placed.right) - (owner.left + owner.right)), 1);
@@ -88,7 +85,7 @@ TEST_F(NewGameDialogTest, FirstOpeningOffersOneStandardPlayerAndDefaultNames) {
     EXPECT_EQ(Bytes(state_), before);
 }
 
-TEST_F(NewGameDialogTest, PlayerCountEnablesThatManyNameFields) {
+TEST_F(NewGameDialogTest, PlayerCountEnablesThatManyNameFieldsOfSixteenCharacters) {
     Open([](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_NAME4, "Dee");
         Click(dialog, IDC_PLAYERS3);
@@ -99,12 +96,7 @@ TEST_F(NewGameDialogTest, PlayerCountEnablesThatManyNameFields) {
         Click(dialog, IDC_PLAYERS2);
         EXPECT_EQ(EnabledFields(dialog), "11000");
         EXPECT_EQ(Text(dialog, IDC_NAME4), "Dee") << "a disabled field keeps its text";
-        PressKey(VK_ESCAPE);
-    });
-}
 
-TEST_F(NewGameDialogTest, NameFieldTakesSixteenCharacters) {
-    Open([](HWND dialog) {
         const HWND field = GetDlgItem(dialog, IDC_NAME1);
         SetFocus(field);
         SendMessageA(field, EM_SETSEL, 0, -1);
@@ -115,8 +107,6 @@ TEST_F(NewGameDialogTest, NameFieldTakesSixteenCharacters) {
 }
 
 TEST_F(NewGameDialogTest, StartSetsUpTheGameAndTheNextOpeningOffersItAgain) {
-    state_.startGame(1, GameType::Standard);
-    state_.card(1).values[Chance] = 20;  // a game in progress is replaced
     const INT_PTR started = Open([](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_NAME1, "Ann");
         SetDlgItemTextA(dialog, IDC_NAME2, "");
@@ -129,16 +119,12 @@ TEST_F(NewGameDialogTest, StartSetsUpTheGameAndTheNextOpeningOffersItAgain) {
     EXPECT_EQ(started, IDOK);
     EXPECT_EQ(state_.playerCount, 3);
     EXPECT_EQ(state_.gameType, GameType::Maxi);
-    EXPECT_EQ(state_.currentPlayer, 1);
-    EXPECT_EQ(state_.roundsLeft, 20);
-    EXPECT_EQ(state_.card(1).values[Chance], 0);
     const char* names[] = {"Ann", "", "Cy", "Dee", "Player 5"};  // disabled fields are stored too
     for (int player = 1; player <= 5; ++player) EXPECT_STREQ(state_.playerName(player), names[player - 1]);
 
     const INT_PTR again = Open([](HWND dialog) {
         EXPECT_EQ(CheckedCounts(dialog), "00100");
         EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_MAXI));
-        EXPECT_FALSE(IsDlgButtonChecked(dialog, IDC_TYPE_STANDARD));
         EXPECT_EQ(EnabledFields(dialog), "11100");
         EXPECT_EQ(Text(dialog, IDC_NAME1), "Ann");
         EXPECT_EQ(Text(dialog, IDC_NAME2), "Player 2") << "an empty name shows the default again";
@@ -151,31 +137,27 @@ TEST_F(NewGameDialogTest, StartSetsUpTheGameAndTheNextOpeningOffersItAgain) {
     EXPECT_STREQ(state_.playerName(2), "Player 2");
 }
 
-TEST_F(NewGameDialogTest, CancelLeavesTheGameInProgressUntouched) {
+TEST_F(NewGameDialogTest, EscapeAndTheCloseBoxLeaveTheGameInProgressUntouched) {
     state_.startGame(2, GameType::Maxi);
     state_.setPlayerName(1, "Ann");
     state_.card(1).values[Sixes] = 24;
     state_.dice.values[0] = 6;
     state_.hasRolled = 1;
     const std::vector<unsigned char> before = Bytes(state_);
-
-    const auto changeEverything = [](HWND dialog) {
-        Click(dialog, IDC_PLAYERS5);
-        Click(dialog, IDC_TYPE_STANDARD);
-        SetDlgItemTextA(dialog, IDC_NAME1, "Zed");
-    };
-    EXPECT_EQ(Open([&](HWND dialog) {
-                  changeEverything(dialog);
-                  PressKey(VK_ESCAPE);
-              }),
-              IDCANCEL);
-    EXPECT_EQ(Bytes(state_), before);
-    EXPECT_EQ(Open([&](HWND dialog) {
-                  changeEverything(dialog);
-                  SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
-              }),
-              IDCANCEL);
-    EXPECT_EQ(Bytes(state_), before);
+    for (bool escape : {true, false}) {
+        EXPECT_EQ(Open([&](HWND dialog) {
+                      Click(dialog, IDC_PLAYERS5);
+                      Click(dialog, IDC_TYPE_STANDARD);
+                      SetDlgItemTextA(dialog, IDC_NAME1, "Zed");
+                      if (escape) {
+                          PressKey(VK_ESCAPE);
+                      } else {
+                          SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                      }
+                  }),
+                  IDCANCEL);
+        EXPECT_EQ(Bytes(state_), before) << escape;
+    }
 }
 
 }  // namespace

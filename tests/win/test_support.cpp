@@ -1,9 +1,8 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <utility>
-#include <vector>
 
 #include "tools/common/png.h"
 
@@ -35,34 +34,41 @@ COLORREF ClientPixel(HWND window, int x, int y) {
 }
 
 namespace {
-WhenWindowOpens* pending = nullptr;  // the one the thread timer serves
+DialogAnswers* current = nullptr;  // the one the thread timer serves
 constexpr DWORD kCancelAfterMs = 3000;
 }  // namespace
 
-WhenWindowOpens::WhenWindowOpens(std::string caption, std::function<void(HWND)> action)
-    : caption_(std::move(caption)), action_(std::move(action)) {
-    pending = this;
-    timer_ = SetTimer(nullptr, 0, 10, &WhenWindowOpens::Poll);
+DialogAnswers::DialogAnswers() {
+    current = this;
+    timer_ = SetTimer(nullptr, 0, 10, &DialogAnswers::Poll);
 }
 
-WhenWindowOpens::~WhenWindowOpens() {
+DialogAnswers::~DialogAnswers() {
     KillTimer(nullptr, timer_);
-    pending = nullptr;
+    current = nullptr;
 }
 
-void CALLBACK WhenWindowOpens::Poll(HWND, UINT, UINT_PTR, DWORD) {
-    WhenWindowOpens* self = pending;
+void CALLBACK DialogAnswers::Poll(HWND, UINT, UINT_PTR, DWORD) {
+    DialogAnswers* self = current;
     if (!self) return;
-    if (!self->acted_) {
-        const HWND window = FindWindowA(nullptr, self->caption_.c_str());
-        if (!window || !IsWindowVisible(window)) return;
-        self->window_ = window;
-        self->acted_ = true;
-        self->actedAt_ = GetTickCount();
-        self->action_(window);
-    } else if (IsWindow(self->window_) && GetTickCount() - self->actedAt_ > kCancelAfterMs) {
-        PostMessageA(self->window_, WM_COMMAND, IDCANCEL, 0);
-        self->actedAt_ = GetTickCount();
+    auto& answered = self->answered_;
+    answered.erase(std::remove_if(answered.begin(), answered.end(), [](const auto& a) { return !IsWindow(a.first); }),
+                   answered.end());
+    for (auto& [window, at] : answered) {
+        if (GetTickCount() - at > kCancelAfterMs) {
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            at = GetTickCount();
+        }
+    }
+    for (const auto& [caption, action] : self->actions_) {
+        const HWND window = FindWindowA(nullptr, caption.c_str());
+        if (!window || !IsWindowVisible(window)) continue;
+        if (std::any_of(answered.begin(), answered.end(), [&](const auto& a) { return a.first == window; })) continue;
+        answered.emplace_back(window, GetTickCount());
+        self->log_.push_back(caption);
+        const auto act = action;  // the action may replace itself
+        act(window);
+        return;
     }
 }
 

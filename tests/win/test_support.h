@@ -4,7 +4,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "framework/gdi.h"
 
@@ -20,27 +23,27 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // The colour a window shows at a client point, read from its device context.
 COLORREF ClientPixel(HWND window, int x, int y);
 
-// Runs action once on the first window of this thread with the given caption,
-// from inside whatever message loop is running then (a modal dialog's, say):
-// create it before opening the window. Should the window still be open some
-// seconds after the action, it is sent IDCANCEL, so a failed test cannot hang.
-class WhenWindowOpens {
+// Answers each top-level window of this thread whose caption has an action,
+// once a window, from whatever message loop runs then (a modal dialog's, say),
+// and logs the captions answered. A window still open 3 s after its answer is
+// sent IDCANCEL, so a failed test cannot hang.
+class DialogAnswers {
 public:
-    WhenWindowOpens(std::string caption, std::function<void(HWND)> action);
-    WhenWindowOpens(const WhenWindowOpens&) = delete;
-    WhenWindowOpens& operator=(const WhenWindowOpens&) = delete;
-    ~WhenWindowOpens();
-    bool acted() const { return acted_; }
+    DialogAnswers();
+    DialogAnswers(const DialogAnswers&) = delete;
+    DialogAnswers& operator=(const DialogAnswers&) = delete;
+    ~DialogAnswers();
+
+    void On(const std::string& caption, std::function<void(HWND)> action) { actions_[caption] = std::move(action); }
+    std::vector<std::string>& log() { return log_; }
 
 private:
     static void CALLBACK Poll(HWND, UINT, UINT_PTR, DWORD);
 
-    std::string caption_;
-    std::function<void(HWND)> action_;
     UINT_PTR timer_ = 0;
-    HWND window_ = nullptr;
-    bool acted_ = false;
-    DWORD actedAt_ = 0;
+    std::map<std::string, std::function<void(HWND)>> actions_;
+    std::vector<std::pair<HWND, DWORD>> answered_;  // still open, with the time of the answer
+    std::vector<std::string> log_;
 };
 
 // A 32-bit top-down DIB section in a memory DC: something to paint into, or a
