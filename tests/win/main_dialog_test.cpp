@@ -31,13 +31,16 @@ protected:
         return states;
     }
 
-    bool SendKey(WPARAM key, HWND target = nullptr) {
+    bool SendKey(WPARAM key, HWND target = nullptr, UINT type = WM_KEYDOWN, LPARAM flags = 1) {
         MSG message{};
         message.hwnd = target ? target : Item(IDC_ROLL);
-        message.message = WM_KEYDOWN;
+        message.message = type;
         message.wParam = key;
-        message.lParam = 1;
+        message.lParam = flags;
         return loop_.PreTranslateMessage(message);
+    }
+    void DieStopped(int id) {
+        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(id, ACN_STOP), reinterpret_cast<LPARAM>(Item(id)));
     }
 
     int RollsLeft() const { return state().rollsLeft[state().currentPlayer - 1]; }
@@ -424,6 +427,34 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
     PumpMessages();
     EXPECT_FALSE(main_->animating());
     EXPECT_EQ(state().hasRolled, 0);
+}
+
+TEST_F(MainDialogTest, ARollEndsWhenItsLastTumblingDieHasStopped) {
+    Open(1, GameType::Standard);
+    Roll();
+    // Dice that stop early, or a die outside the game, do not end the roll:
+    // a late stop of this roll must not end the next one.
+    for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE6}) DieStopped(id);
+    EXPECT_TRUE(main_->animating());
+    EXPECT_FALSE(Enabled(IDC_ROLL));
+    FinishRoll();
+    EXPECT_TRUE(Enabled(IDC_ROLL));
+    EXPECT_EQ(RollsLeft(), 2);
+}
+
+TEST_F(MainDialogTest, KeysReachTheFilterWhileNothingHasTheFocus) {
+    Open(1, GameType::Standard);
+    Roll();
+    FinishRoll();
+    SetFocus(Item(IDC_ROLL));
+    Roll();
+    EXPECT_EQ(GetFocus(), nullptr) << "the disabled Roll button keeps no focus";
+    // Without a focus the keys come as WM_SYSKEYDOWN; only with Alt are they the system's.
+    EXPECT_TRUE(SendKey('2', window(), WM_SYSKEYDOWN));
+    EXPECT_TRUE(Checked(IDC_HOLD2));
+    SendKey('3', window(), WM_SYSKEYDOWN, 1 | (1 << 29));
+    EXPECT_FALSE(Checked(IDC_HOLD3));
+    FinishRoll();
 }
 
 TEST_F(MainDialogTest, NewGameDuringARollIsNotBlockedByIt) {
