@@ -31,12 +31,6 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
-# A persistent wineserver of our own, with its output closed: a server that a
-# test's Wine started would inherit that test's output pipe, and CTest would
-# wait for the server to exit before it saw the test end.
-mkdir -p build/windows/wineprefix
-WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -p >/dev/null 2>&1 </dev/null
-
 DISPLAY=":${display}" ctest --test-dir build/windows --output-on-failure --no-tests=error -j 2 ||
   status=1
 exit "$status"
