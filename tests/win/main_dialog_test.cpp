@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ void Widen(HWND window, int by) {
 
 class MainDialogTest : public MainWindowTest {
 protected:
+    // The first seed from 1 up whose Standard game for the given players makes found() true.
+    static std::uint32_t FirstSeedWhere(int players, const std::function<bool(GameState&)>& found) {
+        for (std::uint32_t seed = 1;; ++seed) {
+            GameState game(seed);
+            game.startGame(players, GameType::Standard);
+            if (found(game)) return seed;
+        }
+    }
+
     // One letter a Hold button: '-' disabled, 'e' enabled, 'x' enabled and checked, 'd' disabled but checked.
     std::string Holds() const {
         std::string states;
@@ -263,13 +273,11 @@ TEST_F(MainDialogTest, RollSoundFollowsThreeHundredMillisecondsAfterARoll) {
 }
 
 TEST_F(MainDialogTest, EntrySoundsPlayToTheEndUnlessTheSoundIsSwitchedOff) {
-    std::uint32_t seed = 1;  // the first whose first roll shows five equal dice
-    for (;; ++seed) {
-        GameState game(seed);
-        game.startGame(1, GameType::Standard);
+    // A seed whose first roll shows five equal dice.
+    const std::uint32_t seed = FirstSeedWhere(1, [](GameState& game) {
         game.roll();
-        if (game.scoreFor(Kvoro) > 0) break;
-    }
+        return game.scoreFor(Kvoro) > 0;
+    });
     Open(1, GameType::Standard, seed);
     // A roll whose own sound has come, so that what plays next is the entry's.
     const auto roll = [this] {
@@ -380,16 +388,14 @@ TEST_F(MainDialogTest, MaxiGameShowsSixDiceUnderItsOwnBannerAndSavesAScreenshot)
 }
 
 TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscores) {
-    std::uint32_t seed = 1;  // the first whose first two rolls tie in Chance
-    for (;; ++seed) {
-        GameState game(seed);
-        game.startGame(2, GameType::Standard);
+    // A seed whose first two rolls tie in Chance.
+    const std::uint32_t seed = FirstSeedWhere(2, [](GameState& game) {
         game.roll();
         const int first = game.scoreFor(Chance);
         game.enterScore(Chance);
         game.roll();
-        if (game.scoreFor(Chance) == first) break;
-    }
+        return game.scoreFor(Chance) == first;
+    });
     Open(StartGame(2, GameType::Standard, {"Ann", "Bob"}), seed);
     Command(ID_GAME_SOUND);  // no roll sound, which would draw from the game's numbers
     for (int player = 1; player <= 2; ++player) {  // each player scores only in Chance
