@@ -5,7 +5,7 @@
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-              wine wine64 fp-utils)
+              wine wine64 fp-utils fonts-liberation)
 test_packages=(googletest libgtest-dev libbenchmark-dev xvfb xauth ffmpeg sox icoutils libchm-bin)
 
 wanted=("${run_packages[@]}")
