@@ -105,4 +105,18 @@ private:
     HGDIOBJ previous_;
 };
 
+// SaveDC/RestoreDC for the lifetime of the object: clipping and selections
+// made meanwhile are undone.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+    ~SavedDC() { RestoreDC(dc_, saved_); }
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
 }  // namespace kvoro

@@ -1,6 +1,54 @@
 #include "framework/window.h"
 
+#include <windowsx.h>
+
 namespace kvoro {
+
+namespace {
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+}  // namespace
+
+bool MessageHandlers::Decode(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SIZE:
+        return OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+    case WM_TIMER:
+        return OnTimer(wParam);
+    case WM_DRAWITEM:
+        result = TRUE;
+        return OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_ERASEBKGND:
+        result = 1;
+        return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_PAINT:
+        return OnPaint();
+    case WM_LBUTTONDOWN:
+        return OnLeftButtonDown(PointOf(lParam));
+    case WM_LBUTTONUP:
+        return OnLeftButtonUp(PointOf(lParam));
+    case WM_KEYDOWN:
+        return OnKeyDown(static_cast<UINT>(wParam));
+    case WM_GETMINMAXINFO:
+        return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC: {
+        const HBRUSH brush = OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        result = reinterpret_cast<LRESULT>(brush);
+        return brush != nullptr;
+    }
+    default:
+        return OnMessage(message, wParam, lParam, result);
+    }
+}
 
 Window::~Window() {
     if (hwnd_) {
@@ -37,7 +85,7 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     if (self) {
         try {
             LRESULT result = 0;
-            if (self->HandleMessage(message, wParam, lParam, result)) return result;
+            if (self->Decode(message, wParam, lParam, result)) return result;
         } catch (...) {
             // A failed handler leaves the message to the default processing.
         }
@@ -66,11 +114,37 @@ HWND Dialog::CreateModeless(int templateId, HWND owner) {
                               reinterpret_cast<LPARAM>(this));
 }
 
+INT_PTR Dialog::MessageResult(UINT message, LRESULT result) const {
+    switch (message) {
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return static_cast<INT_PTR>(result);
+    default:
+        SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result);
+        return TRUE;
+    }
+}
+
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return OnInitDialog() ? TRUE : FALSE;
-    if (message == WM_COMMAND) return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    INT_PTR result = 0;
-    return HandleMessage(message, wParam, lParam, result) ? result : FALSE;
+    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+        } else {
+            OnCancel();
+        }
+        return TRUE;
+    }
+    LRESULT result = 0;
+    return Decode(message, wParam, lParam, result) ? MessageResult(message, result) : FALSE;
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {

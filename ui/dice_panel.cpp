@@ -17,18 +17,12 @@ bool Checked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BS
 
 }  // namespace
 
-void PlaceControl(HWND control, const Rect& rect, bool shown) {
-    SetWindowPos(control, nullptr, rect.left, rect.top, rect.Width(), rect.Height(),
-                 SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-}
-
 void DicePanel::Attach(HWND dialog) {
     for (int k = 0; k < kMaxDice; ++k) {
         dice_[k] = GetDlgItem(dialog, kDieIds[k]);
         holds_[k] = GetDlgItem(dialog, kHoldIds[k]);
     }
     roll_ = GetDlgItem(dialog, IDC_ROLL);
-    status_ = GetDlgItem(dialog, IDC_STATUS);
 }
 
 void DicePanel::OpenClip() const {
@@ -38,13 +32,6 @@ void DicePanel::OpenClip() const {
     }
 }
 
-void DicePanel::CreateStatusFont() {
-    // A positive height is matched against the cell height.
-    statusFont_.reset(CreateFontA(16, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, "Arial"));
-    SendMessageA(status_, WM_SETFONT, reinterpret_cast<WPARAM>(statusFont_.get()), TRUE);
-}
-
 void DicePanel::Place(const BoardLayout& layout) const {
     for (int k = 0; k < kMaxDice; ++k) {
         const bool shown = k < kMaxDice - 1 || layout.sixthDieShown;
@@ -52,11 +39,10 @@ void DicePanel::Place(const BoardLayout& layout) const {
         PlaceControl(holds_[k], layout.holds[k], shown);
     }
     PlaceControl(roll_, layout.roll);
-    PlaceControl(status_, layout.status);
 }
 
-void DicePanel::Show(int die, ClipRun run) const {
-    SendMessageA(dice_[die - 1], ACM_PLAY, static_cast<WPARAM>(run.times), MAKELPARAM(run.first, run.last));
+bool DicePanel::Show(int die, ClipRun run) const {
+    return SendMessageA(dice_[die - 1], ACM_PLAY, static_cast<WPARAM>(run.times), MAKELPARAM(run.first, run.last)) != 0;
 }
 
 void DicePanel::ShowAllEmpty() const {
@@ -70,10 +56,9 @@ void DicePanel::CopyHolds(DiceSet& dice, GameType type) const {
 bool DicePanel::StartRoll(const DiceSet& dice, GameType type) {
     bool started = false;
     for (int k = 0; k < diceCount(type); ++k) {
-        if (dice.held[k]) continue;
-        tumbling_[k] = true;
-        Show(k + 1, TumbleToFace(dice.values[k]));
-        started = true;
+        // A die whose play did not start never reports its stop.
+        tumbling_[k] = !dice.held[k] && Show(k + 1, TumbleToFace(dice.values[k]));
+        started = started || tumbling_[k];
     }
     return started;
 }
@@ -89,6 +74,10 @@ bool DicePanel::FinishTumble(int die) {
 
 void DicePanel::ForgetRoll() {
     for (bool& tumbling : tumbling_) tumbling = false;
+}
+
+void DicePanel::ShowFaces(const DiceSet& dice, GameType type) const {
+    for (int k = 1; k <= diceCount(type); ++k) ShowHold(k, dice);
 }
 
 namespace {
@@ -138,24 +127,6 @@ void DicePanel::Apply(ButtonRule rule) const {
         ReleaseHolds();
     } else if (rule.holds == HoldRule::Enabled) {
         for (HWND hold : holds_) EnableWindow(hold, TRUE);
-    }
-}
-
-void DicePanel::RedrawStatus() const {
-    RedrawWindow(status_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-void DicePanel::PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background) const {
-    SetBkColor(dc, kBoardGreen);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SelectGuard font(dc, statusFont_.get());
-    FillRect(dc, &client, background);
-    const StatusPanel panel = LayoutStatus(FromRECT(client), state);
-    for (const StatusLine& line : panel.lines) {
-        RECT label = ToRECT(line.labelRect);
-        RECT value = ToRECT(line.valueRect);
-        DrawTextA(dc, line.label, -1, &label, 0);
-        DrawTextA(dc, line.value.c_str(), -1, &value, 0);
     }
 }
 

@@ -1,22 +1,15 @@
 #pragma once
-// The dice, their Hold buttons, the Roll button and the status panel: controls
-// of the main dialog's template that the turn drives. The dice are animation
-// controls playing runs of the dice clip; a Hold button's check is its die's
-// hold.
+// The dice, their Hold buttons and the Roll button: controls of the main
+// dialog's template that the turn drives. The dice are animation controls
+// playing runs of the dice clip; a Hold button's check is its die's hold.
 #include <windows.h>
 
-#include "framework/gdi.h"
 #include "game/rules.h"
-#include "ui/board_model.h"
-#include "ui/geometry_model.h"
+#include "ui/dice_panel_model.h"
+#include "ui/main_dialog_model.h"
+#include "ui/turn_phase_model.h"
 
 namespace kvoro {
-
-// The board's green, behind everything but the dice.
-constexpr COLORREF kBoardGreen = RGB(1, 127, 1);
-
-// Moves a control to rect without changing the z-order, and shows or hides it.
-void PlaceControl(HWND control, const Rect& rect, bool shown = true);
 
 class DicePanel {
 public:
@@ -24,18 +17,16 @@ public:
     void Attach(HWND dialog);
     // Opens the dice clip in all six dice.
     void OpenClip() const;
-    // Makes the status font and gives it to the status panel.
-    void CreateStatusFont();
 
     void Place(const BoardLayout& layout) const;
 
-    // Die k is 1..6.
-    void Show(int die, ClipRun run) const;
+    // Die k is 1..6. Returns whether the control took the request.
+    bool Show(int die, ClipRun run) const;
     void ShowAllEmpty() const;
     // Copies the Hold buttons into the hold flags of the game's dice.
     void CopyHolds(DiceSet& dice, GameType type) const;
     // Starts the tumble of every die of the game that is not held; returns
-    // whether any die was started.
+    // whether any die really started.
     bool StartRoll(const DiceSet& dice, GameType type);
     // Die k reported the end of its run. True when it was the last die of the
     // roll still tumbling: the animation controls play on their own and stop
@@ -43,6 +34,10 @@ public:
     bool FinishTumble(int die);
     // A new game: no die of an earlier roll is awaited any more.
     void ForgetRoll();
+    // At a roll's end: every die of the game shows its face, held or at rest,
+    // as its Hold button says. A Hold pressed while its die tumbled could not
+    // show then, since a playing control ignores a one-frame request.
+    void ShowFaces(const DiceSet& dice, GameType type) const;
 
     // Die k or Hold button k is 1..6; 0 when control is none of them.
     int DieOf(HWND control) const;
@@ -60,18 +55,11 @@ public:
     bool RollEnabled() const { return IsWindowEnabled(roll_) != FALSE; }
     void DisableRoll() const { EnableWindow(roll_, FALSE); }
 
-    HWND status() const { return status_; }
-    void RedrawStatus() const;
-    // Draws the status panel for the client rectangle into dc.
-    void PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background) const;
-
 private:
     HWND dice_[kMaxDice] = {};
     HWND holds_[kMaxDice] = {};
     HWND roll_ = nullptr;
-    HWND status_ = nullptr;
     bool tumbling_[kMaxDice] = {};
-    Font statusFont_;
 };
 
 }  // namespace kvoro

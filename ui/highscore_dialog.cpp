@@ -3,7 +3,7 @@
 #include <string>
 
 #include "res/resource.h"
-#include "ui/highscore_model.h"
+#include "ui/highscore_dialog_model.h"
 #include "ui/place_centred.h"
 #include "ui/win_rect.h"
 
@@ -41,28 +41,14 @@ bool HighscoreDialog::OnInitDialog() {
     return true;
 }
 
-bool HighscoreDialog::OnCommand(int id, int, HWND) {
-    if (id != IDOK && id != IDCANCEL) return false;
-    EndDialog(hwnd(), id);
-    return true;
-}
+HBRUSH HighscoreDialog::OnControlColor(HDC, HWND) { return background_.get(); }
 
-bool HighscoreDialog::HandleMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
-    switch (message) {
-    case WM_CTLCOLORDLG:
-        result = reinterpret_cast<INT_PTR>(background_.get());
-        return true;
-    case WM_PAINT: {
-        PaintDC paint(hwnd());
-        RECT client;
-        GetClientRect(hwnd(), &client);
-        PaintTo(paint.get(), client.right, client.bottom);
-        result = TRUE;
-        return true;
-    }
-    default:
-        return false;
-    }
+bool HighscoreDialog::OnPaint() {
+    PaintDC paint(hwnd());
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    PaintTo(paint.get(), client.right, client.bottom);
+    return true;
 }
 
 void HighscoreDialog::PaintTo(HDC dc, int width, int height) const {
@@ -73,17 +59,21 @@ void HighscoreDialog::PaintTo(HDC dc, int width, int height) const {
     const Font title(MakeFont("Arial", 34, FW_BOLD));
     const Font heading(MakeFont("MS Sans Serif", 16, FW_BOLD));
     const Font line(MakeFont("MS Sans Serif", 16, FW_NORMAL));
-    SelectGuard keepFont(dc, title.get());
-
-    RECT measured{0, 0, width, 100};
-    DrawTextA(dc, kTitle, -1, &measured, DT_CALCRECT);
-    DrawTextIn(dc, kTitle, HighscoreTitleRect(FromRECT(measured), width));
+    {
+        const SelectGuard titleFont(dc, title.get());
+        RECT measured{0, 0, width, 100};
+        DrawTextA(dc, kTitle, -1, &measured, DT_CALCRECT);
+        DrawTextIn(dc, kTitle, HighscoreTitleRect(FromRECT(measured), width));
+    }
 
     for (int list = 0; list < 2; ++list) {
-        SelectObject(dc, heading.get());
-        const int height = MeasureHeight(dc, kHeadings[list], width);
-        DrawTextIn(dc, kHeadings[list], HighscoreHeadingRect(list, width, height));
-        SelectObject(dc, line.get());
+        int height = 0;
+        {
+            const SelectGuard headingFont(dc, heading.get());
+            height = MeasureHeight(dc, kHeadings[list], width);
+            DrawTextIn(dc, kHeadings[list], HighscoreHeadingRect(list, width, height));
+        }
+        const SelectGuard lineFont(dc, line.get());
         for (const HighscoreLine& entry : HighscoreLines(store_.tables[list], list, width, height)) {
             DrawTextIn(dc, entry.rank, entry.rankRect);
             DrawTextIn(dc, entry.name, entry.nameRect);

@@ -1,13 +1,14 @@
 #include "ui/main_dialog.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
+
+#include <algorithm>
 
 #include "res/resource.h"
-#include "ui/board_model.h"
-#include "ui/grid_model.h"
+#include "ui/board_colours.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"
+#include "ui/score_grid_model.h"
 #include "ui/win_rect.h"
 
 namespace kvoro {
@@ -17,14 +18,6 @@ namespace {
 constexpr UINT_PTR kRollSoundTimer = 1;
 constexpr UINT kRollSoundDelayMs = 300;
 constexpr LPARAM kAltDownFlag = 1 << 29;  // the context code of a key message
-
-// A child's window rectangle in its parent's client coordinates.
-RECT RectInParent(HWND child, HWND parent) {
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 // The Hold button a key toggles: the digits 1 to 6 of either keyboard; 0 for other keys.
 int HoldKey(WPARAM key) {
@@ -38,6 +31,10 @@ HANDLE LoadIconSized(int widthMetric, int heightMetric) {
     return LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_KVORO), IMAGE_ICON, GetSystemMetrics(widthMetric),
                       GetSystemMetrics(heightMetric), LR_SHARED);
 }
+
+HBITMAP LoadBanner(int id) { return LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(id)); }
+
+Size SizeOf(const RECT& rect) { return Size{rect.right - rect.left, rect.bottom - rect.top}; }
 
 }  // namespace
 
@@ -58,36 +55,20 @@ HWND MainDialog::Create() { return CreateModeless(IDD_MAIN, nullptr); }
 bool MainDialog::OnInitDialog() {
     animating_ = false;
     PlaceCentred(hwnd(), nullptr);
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconSized(SM_CXICON, SM_CYICON)));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconSized(SM_CXSMICON, SM_CYSMICON)));
-    SetMenu(hwnd(), LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINMENU)));
-    accelerators_ = LoadAcceleratorsA(AppInstance(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    standardBanner_.reset(LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER_KVORO)));
-    maxiBanner_.reset(LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER_MAXI)));
+    SetIcons();
+    LoadMenuAndAccelerators();
+    LoadBanners();
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
-
-    grid_.Create(hwnd());
-    grid_.Attach(&state_);
-    ShowWindow(grid_.hwnd(), SW_SHOW);
-    banner_ = Item(IDC_BANNER);
-    panel_.Attach(hwnd());
+    CreateScoreCard();
+    AttachControls();
     panel_.OpenClip();
-    green_.reset(CreateSolidBrush(kBoardGreen));
-    panelBrush_.reset(CreateSolidBrush(RGB(0, 80, 80)));
-    litEdge_.reset(CreateSolidBrush(RGB(43, 123, 123)));
-    shadedEdge_.reset(CreateSolidBrush(RGB(3, 40, 40)));
-    panel_.CreateStatusFont();
+    CreateBrushes();
     ShowWindow(hwnd(), SW_SHOW);
     UpdateSoundCheck();
-
-    // The empty card is first sized for five players.
-    state_.playerCount = 5;
-    SetWindowPos(grid_.hwnd(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-    grid_.Redraw();
-    RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ShowEmptyFivePlayerCard();
     Layout();
-    ApplyPhase();
+    ApplyPhase();  // no game yet: Roll and the Hold buttons disabled
     state_.playerCount = 1;
     SendMessageA(hwnd(), WM_COMMAND, ID_GAME_NEWGAME, 0);
     Layout();
@@ -96,15 +77,60 @@ bool MainDialog::OnInitDialog() {
     return false;
 }
 
+void MainDialog::SetIcons() const {
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadIconSized(SM_CXICON, SM_CYICON)));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconSized(SM_CXSMICON, SM_CYSMICON)));
+}
+
+void MainDialog::LoadMenuAndAccelerators() {
+    SetMenu(hwnd(), LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINMENU)));
+    accelerators_ = LoadAcceleratorsA(AppInstance(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+}
+
+void MainDialog::LoadBanners() {
+    standardBanner_.reset(LoadBanner(IDB_BANNER_KVORO));
+    maxiBanner_.reset(LoadBanner(IDB_BANNER_MAXI));
+}
+
+void MainDialog::CreateScoreCard() {
+    grid_.Create(hwnd());
+    grid_.Attach(&state_);
+    ShowWindow(grid_.hwnd(), SW_SHOW);
+}
+
+void MainDialog::AttachControls() {
+    banner_ = Item(IDC_BANNER);
+    // The control never deletes a picture, not even the one it loaded itself.
+    templateBanner_.reset(reinterpret_cast<HBITMAP>(SendMessageA(banner_, STM_GETIMAGE, IMAGE_BITMAP, 0)));
+    panel_.Attach(hwnd());
+    status_.Attach(Item(IDC_STATUS));
+}
+
+void MainDialog::CreateBrushes() {
+    green_.reset(CreateSolidBrush(kBoardGreen));
+    panelFill_.reset(CreateSolidBrush(kDicePanelFill));
+    panelLit_.reset(CreateSolidBrush(kDicePanelLit));
+    panelShaded_.reset(CreateSolidBrush(kDicePanelShaded));
+}
+
+void MainDialog::ShowEmptyFivePlayerCard() {
+    state_.playerCount = 5;
+    SetWindowPos(grid_.hwnd(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    grid_.Redraw();
+    RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void MainDialog::OnOK() {
+    if (!animating_) PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
+}
+
+void MainDialog::OnCancel() {
+    DestroyWindow(hwnd());
+    PostQuitMessage(IDCANCEL);
+}
+
 bool MainDialog::OnCommand(int id, int code, HWND control) {
     switch (id) {
-    case IDOK:
-        if (!animating_) PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
-        return true;
-    case IDCANCEL:
-        DestroyWindow(hwnd());
-        PostQuitMessage(IDCANCEL);
-        return true;
     case IDC_ROLL:
         if (code == BN_CLICKED) OnRoll();
         return true;
@@ -136,36 +162,70 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     return false;
 }
 
-bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    result = TRUE;
+bool MainDialog::OnSize(UINT type, int, int) {
+    const bool restored = type == SIZE_RESTORED && lastSizeType_ != SIZE_RESTORED;
+    lastSizeType_ = type;
+    if (!layoutReady_) return true;
+    if (restored) GrowToFit();
+    Layout();
+    return true;
+}
+
+bool MainDialog::OnEraseBackground(HDC dc) {
+    RECT area{};
+    GetClipBox(dc, &area);
+    // Every child paints all of its area, so green under a child would only
+    // show until it does. A themed control asking for its parent's background
+    // brings a DC of its own, which is left whole.
+    const SavedDC keepClip(dc);
+    if (WindowFromDC(dc) == hwnd()) {
+        for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            const RECT rect = RectInParent(child, hwnd());
+            ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+        }
+    }
+    PaintBackground(dc, area);
+    return true;
+}
+
+bool MainDialog::OnDrawItem(int controlId, const DRAWITEMSTRUCT& item) {
+    if (controlId != IDC_STATUS) return false;
+    status_.PaintTo(item.hDC, state_, green_.get());
+    return true;
+}
+
+bool MainDialog::OnTimer(UINT_PTR id) {
+    if (id != kRollSoundTimer) return false;
+    OnSoundTimer();
+    return true;
+}
+
+bool MainDialog::OnLeftButtonUp(POINT client) {
+    POINT screen = client;
+    ClientToScreen(hwnd(), &screen);
+    panel_.ToggleHoldsAt(screen, state_.dice);
+    SetFocus(panel_.roll());
+    return true;
+}
+
+bool MainDialog::OnGetMinMaxInfo(MINMAXINFO& limits) {
+    if (!layoutReady_) return false;
+    const Size minimum = DiceRowMinimum(Metrics());
+    const SIZE frame = FrameSize();
+    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimum.width + frame.cx);
+    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimum.height + frame.cy);
+    return true;
+}
+
+HBRUSH MainDialog::OnControlColor(HDC, HWND) { return green_.get(); }
+
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
     case WM_ROW_CHOSEN:
+        // The same number is DM_SETDEFID for a dialog; only the card's own message counts.
+        if (!grid_.hwnd() || reinterpret_cast<HWND>(lParam) != grid_.hwnd()) return false;
         OnRowChosen(static_cast<int>(wParam));
-        return true;
-    case WM_SIZE:
-        if (layoutReady_) Layout();
-        return true;
-    case WM_ERASEBKGND: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        RECT area{};
-        GetClipBox(dc, &area);
-        PaintBackground(dc, area);
-        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, 1);
-        return true;
-    }
-    case WM_DRAWITEM:
-        if (wParam == IDC_STATUS) PaintStatus(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hDC);
-        return true;
-    case WM_TIMER:
-        if (wParam == kRollSoundTimer) OnSoundTimer();
-        return true;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<INT_PTR>(green_.get());
-        return green_.get() != nullptr;
-    case WM_LBUTTONUP:
-        OnDieClick(lParam);
         return true;
     case WM_INITMENUPOPUP:
         UpdateSoundCheck();
@@ -199,32 +259,53 @@ void MainDialog::OnIdle() {
     if (hwnd() && !panel_.HoldOf(GetFocus())) SetFocus(panel_.roll());
 }
 
-void MainDialog::Layout() {
+BoardMetrics MainDialog::Metrics() const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     const RECT grid = RectInParent(grid_.hwnd(), hwnd());
-    const RECT reminder = RectInParent(Item(IDC_REMINDER), hwnd());
     BITMAP picture{};
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(banner_, STM_GETIMAGE, IMAGE_BITMAP, 0)), sizeof(picture),
                &picture);
+    return BoardMetrics{client.right, client.bottom, grid.right, grid.bottom, Size{picture.bmWidth, picture.bmHeight},
+                        SizeOf(RectInParent(Item(IDC_REMINDER), hwnd())), state_.gameType};
+}
 
-    const BoardLayout layout = LayoutBoard(BoardMetrics{
-        client.right, client.bottom, grid.right, grid.bottom, Size{picture.bmWidth, picture.bmHeight},
-        Size{reminder.right - reminder.left, reminder.bottom - reminder.top}, state_.gameType});
+SIZE MainDialog::FrameSize() const {
+    RECT outer{}, client{};
+    GetWindowRect(hwnd(), &outer);
+    GetClientRect(hwnd(), &client);
+    return SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+void MainDialog::Layout() {
+    const BoardLayout layout = LayoutBoard(Metrics());
     PlaceControl(banner_, layout.banner);
     PlaceControl(Item(IDC_REMINDER), layout.reminder);
     panel_.Place(layout);
+    PlaceControl(status_.hwnd(), layout.status);
     dicePanel_ = layout.dicePanel;
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+void MainDialog::GrowToFit() {
+    if (IsIconic(hwnd()) || IsZoomed(hwnd())) return;
+    const Size client = FittingClientSize(Metrics());
+    const SIZE frame = FrameSize();
+    RECT outer{};
+    GetWindowRect(hwnd(), &outer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoA(MonitorFromWindow(hwnd(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const Rect grown = GrownWindow(FromRECT(outer), Size{client.width + frame.cx, client.height + frame.cy},
+                                   FromRECT(monitor.rcWork));
+    if (grown == FromRECT(outer)) return;
+    SetWindowPos(hwnd(), nullptr, grown.left, grown.top, grown.Width(), grown.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void MainDialog::ShowBanner() {
     const HBITMAP wanted = (state_.gameType == GameType::Maxi ? maxiBanner_ : standardBanner_).get();
-    const auto previous = reinterpret_cast<HBITMAP>(
-        SendMessageA(banner_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(wanted)));
-    // The first picture is the one the control loaded from the template; the
-    // control never deletes the pictures it hands back.
-    if (previous && previous != standardBanner_.get() && previous != maxiBanner_.get()) DeleteObject(previous);
+    SendMessageA(banner_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(wanted));
 }
 
 void MainDialog::UpdateSoundCheck() const {
@@ -232,7 +313,7 @@ void MainDialog::UpdateSoundCheck() const {
 }
 
 void MainDialog::RedrawPanels() {
-    panel_.RedrawStatus();
+    status_.Redraw();
     grid_.Redraw();
     RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
@@ -243,22 +324,16 @@ void MainDialog::PaintBackground(HDC dc, const RECT& area) const {
     FillRect(dc, &area, green_.get());
     if (dicePanel_.Width() <= 0) return;  // not laid out yet
     const RECT panel = ToRECT(dicePanel_);
-    FillRect(dc, &panel, panelBrush_.get());
+    FillRect(dc, &panel, panelFill_.get());
     const PanelFrame frame = DicePanelFrame(dicePanel_);
     for (const Rect& edge : frame.lit) {
         const RECT line = ToRECT(edge);
-        FillRect(dc, &line, litEdge_.get());
+        FillRect(dc, &line, panelLit_.get());
     }
     for (const Rect& edge : frame.shaded) {
         const RECT line = ToRECT(edge);
-        FillRect(dc, &line, shadedEdge_.get());
+        FillRect(dc, &line, panelShaded_.get());
     }
-}
-
-void MainDialog::PaintStatus(HDC dc) const {
-    RECT client{};
-    GetClientRect(panel_.status(), &client);
-    panel_.PaintStatus(dc, client, state_, green_.get());
 }
 
 void MainDialog::OnRoll() {
@@ -271,7 +346,7 @@ void MainDialog::OnRoll() {
     state_.roll();
     animating_ = true;
     if (!panel_.StartRoll(state_.dice, state_.gameType)) {
-        OnRollFinished();  // every die held: nothing to wait for, nothing to hear
+        OnRollFinished();  // no die tumbles: nothing to wait for, nothing to hear
         return;
     }
     if (soundOn_) SetTimer(hwnd(), kRollSoundTimer, kRollSoundDelayMs, nullptr);
@@ -279,9 +354,10 @@ void MainDialog::OnRoll() {
 
 void MainDialog::OnRollFinished() {
     // Once per roll: when its last tumbling die has stopped, or at once when
-    // every die was held.
+    // no die tumbles.
     if (!animating_ || panel_.RollEnabled()) return;
     animating_ = false;
+    panel_.ShowFaces(state_.dice, state_.gameType);
     ApplyPhase();
     RedrawPanels();
     // The stop arrives as a message sent from the control's own thread, which
@@ -327,16 +403,10 @@ void MainDialog::OnNewGame() {
     panel_.ForgetRoll();
     ShowBanner();
     RedrawPanels();
+    GrowToFit();
     Layout();
     ApplyPhase();
     panel_.ShowAllEmpty();
-}
-
-void MainDialog::OnDieClick(LPARAM position) {
-    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    ClientToScreen(hwnd(), &point);
-    panel_.ToggleHoldsAt(point, state_.dice);
-    SetFocus(panel_.roll());
 }
 
 void MainDialog::OnSoundTimer() {

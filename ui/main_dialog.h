@@ -13,8 +13,10 @@
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
+#include "ui/main_dialog_model.h"
 #include "ui/score_grid.h"
 #include "ui/sound_player.h"
+#include "ui/status_panel.h"
 
 namespace kvoro {
 
@@ -39,16 +41,37 @@ public:
 
     // Paints the board's background over area (client coordinates) into dc.
     void PaintBackground(HDC dc, const RECT& area) const;
-    // Paints the status panel, as its control shows it, into dc.
-    void PaintStatus(HDC dc) const;
 
 protected:
     bool OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
     bool OnCommand(int id, int code, HWND control) override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    bool OnSize(UINT type, int width, int height) override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnDrawItem(int controlId, const DRAWITEMSTRUCT& item) override;
+    bool OnTimer(UINT_PTR id) override;
+    bool OnLeftButtonUp(POINT client) override;
+    bool OnGetMinMaxInfo(MINMAXINFO& limits) override;
+    HBRUSH OnControlColor(HDC dc, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // The steps of the initialisation.
+    void SetIcons() const;
+    void LoadMenuAndAccelerators();
+    void LoadBanners();
+    void CreateScoreCard();
+    void AttachControls();
+    void CreateBrushes();
+    void ShowEmptyFivePlayerCard();
+
+    BoardMetrics Metrics() const;
+    // The window's outer size less its client size: frame, caption and menu.
+    SIZE FrameSize() const;
     void Layout();
+    // Grows the window until the whole board fits, within the work area.
+    void GrowToFit();
     void ShowBanner();
     void UpdateSoundCheck() const;
     void RedrawPanels();
@@ -59,7 +82,6 @@ private:
     void OnRowChosen(int row);
     void OnGameEnd();
     void OnNewGame();
-    void OnDieClick(LPARAM position);
     void OnSoundTimer();
 
     MessageLoop& loop_;
@@ -68,20 +90,23 @@ private:
     HighscoreDialog highscoreDialog_;
     ScoreGrid grid_;
     DicePanel panel_;
+    StatusPanel status_;
 
     std::int32_t soundOn_ = 1;
     bool animating_ = false;
     bool layoutReady_ = false;
+    UINT lastSizeType_ = SIZE_RESTORED;
     Rect dicePanel_ = {};  // set by the layout
 
     HWND banner_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    Bitmap templateBanner_;  // the control's first picture, loaded from the template
     Bitmap standardBanner_;
     Bitmap maxiBanner_;
     Brush green_;
-    Brush panelBrush_;
-    Brush litEdge_;
-    Brush shadedEdge_;
+    Brush panelFill_;
+    Brush panelLit_;
+    Brush panelShaded_;
 };
 
 }  // namespace kvoro

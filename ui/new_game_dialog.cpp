@@ -36,26 +36,21 @@ bool NewGameDialog::OnInitDialog() {
     PlaceCentred(hwnd(), GetParent(hwnd()));
     // Checking a radio button gives it WS_TABSTOP, so the platform's choice of
     // the first tab stop would be the player count; the names come first.
+    // Its text selected, as the dialog manager would, so typing replaces it.
     SetFocus(Item(IDC_NAME1));
+    SendMessageA(Item(IDC_NAME1), EM_SETSEL, 0, -1);
     return false;
 }
 
 bool NewGameDialog::OnCommand(int id, int code, HWND) {
-    if (id >= IDC_PLAYERS1 && id <= IDC_PLAYERS5) {
-        if (code != BN_CLICKED) return false;
-        EnableNameFields();
-        return true;
-    }
-    if (id == IDOK) {
-        Start();
-        EndDialog(hwnd(), IDOK);
-        return true;
-    }
-    if (id == IDCANCEL) {
-        EndDialog(hwnd(), IDCANCEL);
-        return true;
-    }
-    return false;
+    if (id < IDC_PLAYERS1 || id > IDC_PLAYERS5 || code != BN_CLICKED) return false;
+    EnableNameFields();
+    return true;
+}
+
+void NewGameDialog::OnOK() {
+    Start();
+    Dialog::OnOK();
 }
 
 void NewGameDialog::EnableNameFields() {

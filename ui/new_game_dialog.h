@@ -15,6 +15,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    void OnOK() override;
 
 private:
     // Enables the name fields of the checked player count and fewer.

@@ -1,13 +1,9 @@
 #include "ui/place_centred.h"
 
-#include "ui/centring_model.h"
+#include "ui/place_centred_model.h"
+#include "ui/win_rect.h"
 
 namespace kvoro {
-namespace {
-
-Rect FromRECT(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-}  // namespace
 
 void PlaceCentred(HWND window, HWND reference) {
     const bool child = (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) != 0;

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "res/resource.h"
-#include "ui/grid_model.h"
+#include "ui/score_grid_model.h"
 #include "ui/win_rect.h"
 
 namespace kvoro {
@@ -55,9 +55,16 @@ HWND ScoreGrid::Create(HWND parent) {
                        RECT{10, 10, 300, 500}, parent);
 }
 
+ScoreGrid::BackBuffer::BackBuffer(HDC compatibleWith, int width, int height)
+    : bitmap(CreateCompatibleBitmap(compatibleWith, width, height)),
+      dc(compatibleWith),
+      selected(dc.get(), bitmap.get()),
+      width(width),
+      height(height) {}
+
 void ScoreGrid::Redraw() {
-    if (!state_ || !buffer_.dc.get()) return;
-    PaintTo(buffer_.dc.get(), buffer_.width, buffer_.height);
+    if (!state_ || !buffer_) return;
+    PaintTo(buffer_->dc.get(), buffer_->width, buffer_->height);
     FitWindowSize();
 }
 
@@ -68,8 +75,6 @@ void ScoreGrid::PaintTo(HDC dc, int width, int height) const {
 
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kBlack);
-    SelectGuard keepFont(dc, normalFont_.get());
-    SelectGuard keepBrush(dc, background_.get());
 
     const RECT client{0, 0, width, height};
     FillRect(dc, &client, background_.get());
@@ -81,25 +86,25 @@ void ScoreGrid::PaintTo(HDC dc, int width, int height) const {
     Line(dc, 0, kGridHeaderLineY, width, kGridHeaderLineY);
 
     MemoryDC crossDC(dc);
-    SelectGuard crossSelected(crossDC.get(), cross_.get());
+    const SelectGuard crossSelected(crossDC.get(), cross_.get());
     for (int row = 0; row < kRowCount; ++row) {
         const std::optional<Rect> band = RowRect(state.gameType, row, width);
         if (!band) continue;
+        // The computed rows are grey and bold.
+        const SelectGuard rowFont(dc, (isComputedRow(row) ? boldFont_ : normalFont_).get());
         if (isComputedRow(row)) {
             const RECT fill = ToRECT(*band);
             FillRect(dc, &fill, computedRow_.get());
-            SelectObject(dc, boldFont_.get());
         }
         DrawTextIn(dc, state.rowLabel(row), LabelRect(*band), DT_SINGLELINE | DT_VCENTER);
         Line(dc, 0, band->bottom - 1, width, band->bottom - 1);
         for (int player = 1; player <= columns; ++player) {
             DrawCell(dc, crossDC.get(), player, row, CellRect(player, *band));
         }
-        if (row == Total) SelectObject(dc, normalFont_.get());
     }
 
     // The column lines and player numbers; the window's border closes the last column.
-    SelectObject(dc, boldFont_.get());
+    const SelectGuard headerFont(dc, boldFont_.get());
     const int cardBottom = GridCardHeight(state.gameType);
     for (int column = 1; column <= columns; ++column) {
         const Rect area = PlayerColumnRect(column, cardBottom);
@@ -122,11 +127,10 @@ void ScoreGrid::DrawCell(HDC dc, HDC crossDC, int player, int row, const Rect& c
         break;
     }
     case CellKind::Preview: {
-        const HGDIOBJ previous = SelectObject(dc, boldFont_.get());
+        const SelectGuard bold(dc, boldFont_.get());
         SetTextColor(dc, kPreviewRed);
         DrawNumber(dc, content.number, cell);
         SetTextColor(dc, kBlack);
-        SelectObject(dc, previous);
         break;
     }
     case CellKind::Blank:
@@ -145,65 +149,56 @@ void ScoreGrid::FitWindowSize() {
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void ScoreGrid::OnSize(int width, int height) {
-    BackBuffer old = std::move(buffer_);
+bool ScoreGrid::OnSize(UINT, int width, int height) {
+    std::unique_ptr<BackBuffer> old;
     {
         WindowDC window(hwnd());
-        buffer_.bitmap.reset(CreateCompatibleBitmap(window.get(), width, height));
-        buffer_.dc = MemoryDC(window.get());
+        old = std::exchange(buffer_, std::make_unique<BackBuffer>(window.get(), width, height));
     }
-    SelectObject(buffer_.dc.get(), buffer_.bitmap.get());
-    buffer_.width = width;
-    buffer_.height = height;
     // The first buffer is made before a GameState is attached; the owner's
     // first Redraw fills it. Later ones are drawn before the old one goes.
-    if (old.dc.get()) {
+    if (old) {
         Redraw();
         RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     }
+    return true;
+}
+
+bool ScoreGrid::OnPaint() {
+    PaintDC paint(hwnd());
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (buffer_) BitBlt(paint.get(), 0, 0, client.right, client.bottom, buffer_->dc.get(), 0, 0, SRCCOPY);
+    return true;
+}
+
+// The back buffer covers the whole client area; erasing would only flicker.
+bool ScoreGrid::OnEraseBackground(HDC) { return true; }
+
+bool ScoreGrid::OnLeftButtonDown(POINT client) {
+    const int row = ChoosableRowAt(client.x, client.y);
+    if (row >= 0) SendMessageA(GetParent(hwnd()), WM_ROW_CHOSEN, row, reinterpret_cast<LPARAM>(hwnd()));
+    return true;
+}
+
+void ScoreGrid::OnSetCursor() {
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(hwnd(), &cursor);
+    SetCursor(ChoosableRowAt(cursor.x, cursor.y) >= 0 ? hand_ : arrow_);
+}
+
+bool ScoreGrid::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
+    if (message != WM_SETCURSOR) return false;
+    OnSetCursor();
+    result = TRUE;
+    return true;
 }
 
 int ScoreGrid::ChoosableRowAt(int x, int y) const {
     if (!state_) return -1;
     const std::optional<int> row = HitTest(*state_, Point{x, y});
     return row && IsChoosable(*state_, *row) ? *row : -1;
-}
-
-bool ScoreGrid::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-    switch (message) {
-    case WM_SIZE:
-        OnSize(LOWORD(lParam), HIWORD(lParam));
-        result = 0;
-        return true;
-    case WM_PAINT: {
-        PaintDC paint(hwnd());
-        RECT client;
-        GetClientRect(hwnd(), &client);
-        if (buffer_.dc.get()) BitBlt(paint.get(), 0, 0, client.right, client.bottom, buffer_.dc.get(), 0, 0, SRCCOPY);
-        result = 0;
-        return true;
-    }
-    case WM_ERASEBKGND:
-        // The back buffer covers the whole client area; erasing would only flicker.
-        result = 0;
-        return true;
-    case WM_SETCURSOR: {
-        POINT cursor;
-        GetCursorPos(&cursor);
-        ScreenToClient(hwnd(), &cursor);
-        SetCursor(ChoosableRowAt(cursor.x, cursor.y) >= 0 ? hand_ : arrow_);
-        result = TRUE;
-        return true;
-    }
-    case WM_LBUTTONDOWN: {
-        const int row = ChoosableRowAt(LOWORD(lParam), HIWORD(lParam));
-        if (row >= 0) SendMessageA(GetParent(hwnd()), WM_ROW_CHOSEN, row, reinterpret_cast<LPARAM>(hwnd()));
-        result = 0;
-        return true;
-    }
-    default:
-        return false;
-    }
 }
 
 }  // namespace kvoro

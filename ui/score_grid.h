@@ -3,6 +3,8 @@
 // only on Redraw or a size change, into a back buffer that WM_PAINT copies.
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/gdi.h"
 #include "framework/window.h"
 #include "game/rules.h"
@@ -28,19 +30,25 @@ public:
     void PaintTo(HDC dc, int width, int height) const;
 
 protected:
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnSize(UINT type, int width, int height) override;
+    bool OnPaint() override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnLeftButtonDown(POINT client) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // An off-screen bitmap selected into its memory DC. The DC is declared
-    // last, so it is deleted before the bitmap it holds.
+    // An off-screen bitmap selected into its memory DC. The members go in
+    // reverse order: the selection is undone, the DC deleted, then the bitmap.
     struct BackBuffer {
+        BackBuffer(HDC compatibleWith, int width, int height);
         Bitmap bitmap;
         MemoryDC dc;
-        int width = 0;
-        int height = 0;
+        SelectGuard selected;
+        int width;
+        int height;
     };
 
-    void OnSize(int width, int height);
+    void OnSetCursor();
     void FitWindowSize();
     // crossDC holds the cross bitmap, ready to be copied.
     void DrawCell(HDC dc, HDC crossDC, int player, int row, const Rect& cell) const;
@@ -48,7 +56,7 @@ private:
     int ChoosableRowAt(int x, int y) const;
 
     const GameState* state_ = nullptr;
-    BackBuffer buffer_;
+    std::unique_ptr<BackBuffer> buffer_;
     Brush background_;
     Brush computedRow_;
     Brush highlight_;

@@ -20,7 +20,8 @@
 #include "game/rules.h"
 #include "res/resource.h"
 #include "tests/win/test_support.h"
-#include "ui/grid_model.h"
+#include "ui/score_grid_model.h"
+#include "ui/win_rect.h"
 
 namespace kvoro::e2e {
 namespace {
@@ -46,8 +47,6 @@ constexpr int kDarkLimit = 80;  // black text and the cross, antialiased or not
 
 constexpr int kDieIds[kMaxDice] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6};
 constexpr int kHoldIds[kMaxDice] = {IDC_HOLD1, IDC_HOLD2, IDC_HOLD3, IDC_HOLD4, IDC_HOLD5, IDC_HOLD6};
-
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER frequency;

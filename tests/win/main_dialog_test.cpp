@@ -9,7 +9,7 @@
 
 #include "framework/gdi.h"
 #include "main_window_fixture.h"
-#include "ui/grid_model.h"
+#include "ui/score_grid_model.h"
 
 namespace kvoro::test {
 namespace {

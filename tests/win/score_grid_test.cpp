@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "test_support.h"
-#include "ui/grid_model.h"
+#include "ui/score_grid_model.h"
 
 namespace kvoro {
 namespace {

@@ -1,5 +1,3 @@
-#include "ui/board_model.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,11 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "ui/dice_panel_model.h"
+#include "ui/main_dialog_model.h"
+#include "ui/status_panel_model.h"
+#include "ui/turn_phase_model.h"
 
 namespace kvoro {
 namespace {
@@ -110,7 +113,7 @@ TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus)
     using Values = std::vector<std::string>;
     GameState state{12345};
     const auto values = [&state] {
-        const StatusPanel panel = LayoutStatus(Rect{0, 0, 278, 70}, state);
+        const StatusText panel = LayoutStatus(Rect{0, 0, 278, 70}, state);
         return Values{panel.lines[0].value, panel.lines[1].value, panel.lines[2].value};
     };
     state.playerCount = 5;  // the empty card before the first game: nobody has the turn

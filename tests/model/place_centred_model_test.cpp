@@ -1,4 +1,4 @@
-#include "ui/centring_model.h"
+#include "ui/place_centred_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/highscore_model.h"
+#include "ui/highscore_dialog_model.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/grid_model.h"
+#include "ui/score_grid_model.h"
 
 #include <gtest/gtest.h>
 
