@@ -218,7 +218,11 @@ bool MainDialog::OnGetMinMaxInfo(MINMAXINFO& limits) {
     return true;
 }
 
-HBRUSH MainDialog::OnControlColor(HDC, HWND) { return green_.get(); }
+HBRUSH MainDialog::OnControlColor(HDC, HWND control) {
+    // A die erases itself with this brush before it draws its picture: the
+    // clip's own background there, so that a die never flashes green.
+    return (panel_.DieOf(control) ? panelFill_ : green_).get();
+}
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
     switch (message) {
@@ -271,10 +275,12 @@ BoardMetrics MainDialog::Metrics() const {
 }
 
 SIZE MainDialog::FrameSize() const {
-    RECT outer{}, client{};
-    GetWindowRect(hwnd(), &outer);
-    GetClientRect(hwnd(), &client);
-    return SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    // From the styles rather than the current rectangles, which are those of
+    // the icon while the window is being restored.
+    RECT outer{0, 0, 0, 0};
+    AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE)), GetMenu(hwnd()) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)));
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
 void MainDialog::Layout() {
@@ -321,19 +327,24 @@ void MainDialog::RedrawPanels() {
 void MainDialog::ApplyPhase() const { panel_.Apply(ButtonsFor(PhaseOf(state_, animating_))); }
 
 void MainDialog::PaintBackground(HDC dc, const RECT& area) const {
+    // The dice panel first, then the green around it, so that no pixel shows
+    // green before its final colour.
+    const SavedDC keepClip(dc);
+    if (dicePanel_.Width() > 0) {  // laid out
+        const RECT panel = ToRECT(dicePanel_);
+        FillRect(dc, &panel, panelFill_.get());
+        const PanelFrame frame = DicePanelFrame(dicePanel_);
+        for (const Rect& edge : frame.lit) {
+            const RECT line = ToRECT(edge);
+            FillRect(dc, &line, panelLit_.get());
+        }
+        for (const Rect& edge : frame.shaded) {
+            const RECT line = ToRECT(edge);
+            FillRect(dc, &line, panelShaded_.get());
+        }
+        ExcludeClipRect(dc, panel.left, panel.top, panel.right, panel.bottom);
+    }
     FillRect(dc, &area, green_.get());
-    if (dicePanel_.Width() <= 0) return;  // not laid out yet
-    const RECT panel = ToRECT(dicePanel_);
-    FillRect(dc, &panel, panelFill_.get());
-    const PanelFrame frame = DicePanelFrame(dicePanel_);
-    for (const Rect& edge : frame.lit) {
-        const RECT line = ToRECT(edge);
-        FillRect(dc, &line, panelLit_.get());
-    }
-    for (const Rect& edge : frame.shaded) {
-        const RECT line = ToRECT(edge);
-        FillRect(dc, &line, panelShaded_.get());
-    }
 }
 
 void MainDialog::OnRoll() {

@@ -67,7 +67,7 @@ private:
     void ShowEmptyFivePlayerCard();
 
     BoardMetrics Metrics() const;
-    // The window's outer size less its client size: frame, caption and menu.
+    // The window's outer size less its client size: frame, caption and a menu bar of one line.
     SIZE FrameSize() const;
     void Layout();
     // Grows the window until the whole board fits, within the work area.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/dice_panel_model.h"
@@ -133,6 +134,80 @@ TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus)
     EXPECT_EQ(values()[2], "-2");
     state.card(2).values[Sixes] = 0;
     EXPECT_EQ(values()[2], "-8");
+}
+
+}  // namespace
+}  // namespace kvoro
+
+namespace kvoro {
+namespace {
+
+bool Inside(const Rect& part, int width, int height) {
+    return part.left >= 0 && part.top >= 0 && part.right <= width && part.bottom <= height;
+}
+
+// The card, the banner, the dice panel clear of the card, Roll, the status panel and the reminder.
+bool BoardFits(BoardMetrics m, int width, int height) {
+    m.clientWidth = width;
+    m.clientHeight = height;
+    const BoardLayout b = LayoutBoard(m);
+    return m.gridRight <= width && m.gridBottom <= height && b.dicePanel.left >= m.gridRight &&
+           Inside(b.banner, width, height) && Inside(b.dicePanel, width, height) && Inside(b.roll, width, height) &&
+           Inside(b.status, width, height) && Inside(b.reminder, width, height);
+}
+
+bool DiceRowFits(BoardMetrics m, int width, int height) {
+    m.clientWidth = width;
+    m.clientHeight = height;
+    const BoardLayout b = LayoutBoard(m);
+    for (int k = 0; k < diceCount(m.gameType); ++k) {
+        if (!Inside(b.dice[k], width, height) || !Inside(b.holds[k], width, height)) return false;
+    }
+    return true;
+}
+
+TEST(BoardSizeTest, FittingAndMinimumSizesAreTheSmallestAtWhichTheBoardOrTheDiceRowFit) {
+    for (GameType type : {GameType::Standard, GameType::Maxi}) {
+        const Size banner = type == GameType::Maxi ? Size{361, 116} : Size{250, 100};
+        for (int players = 1; players <= 5; ++players) {
+            const int gridRight = 10 + 92 + 30 * players;
+            const BoardMetrics m{0, 0, gridRight, type == GameType::Maxi ? 490 : 390, banner, Size{426, 13}, type};
+            for (const auto& [size, fits] : {std::pair{FittingClientSize(m), &BoardFits},
+                                             std::pair{DiceRowMinimum(m), &DiceRowFits}}) {
+                EXPECT_FALSE(fits(m, size.width - 1, size.height)) << players;
+                EXPECT_FALSE(fits(m, size.width, size.height - 1)) << players;
+                for (int width = size.width; width < size.width + 300; width += 7) {
+                    for (int height = size.height; height < size.height + 300; height += 11) {
+                        ASSERT_TRUE(fits(m, width, height)) << players << ": " << width << "x" << height;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(BoardSizeTest, GrowingNeverShrinksNeverLeavesTheWorkAreaAndMovesOnlyWhenItGrew) {
+    const Rect work{-100, 20, 1180, 1020};
+    for (int start : {-300, -100, 0, 500, 1100}) {
+        for (int length : {400, 700, 1280, 1500}) {
+            for (int wanted : {300, 700, 701, 1000, 1279, 1280, 1281, 3000}) {
+                const Rect window{start, start, start + length, start + length};
+                const Rect grown = GrownWindow(window, Size{wanted, length}, work);
+                ASSERT_EQ(grown.top, window.top);
+                ASSERT_EQ(grown.Height(), length);
+                if (grown.Width() == length) {
+                    ASSERT_EQ(grown.left, start);
+                    ASSERT_TRUE(wanted <= length || length >= work.Width()) << start << " " << length << " " << wanted;
+                    continue;
+                }
+                ASSERT_GT(grown.Width(), length);
+                ASSERT_EQ(grown.Width(), std::min(wanted, work.Width())) << "just enough";
+                ASSERT_GE(grown.left, work.left);
+                ASSERT_LE(grown.right, work.right);
+                ASSERT_TRUE(grown.left == start || grown.right == work.right || grown.left == work.left);
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/gdi.h"
@@ -16,11 +19,26 @@ namespace {
 
 constexpr COLORREF kGreen = RGB(1, 127, 1);
 
-void Widen(HWND window, int by) {
+void Widen(HWND window, int by, int higher = 0) {
     RECT frame;
     GetWindowRect(window, &frame);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + by, frame.bottom - frame.top,
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + by, frame.bottom - frame.top + higher,
                  SWP_NOMOVE | SWP_NOZORDER);
+}
+
+RECT ClientOf(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    return client;
+}
+
+// Pixels of the given colour in a picture.
+int Count(const Snapshot& picture, COLORREF colour) {
+    int found = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) found += picture.Pixel(x, y) == colour;
+    }
+    return found;
 }
 
 class MainDialogTest : public MainWindowTest {
@@ -54,6 +72,33 @@ protected:
     }
 
     int RollsLeft() const { return state().rollsLeft[state().currentPlayer - 1]; }
+
+    // The card, the dice panel, Roll, the status panel and the reminder lie inside the client
+    // area, the panel clear of the card; a dimension larger than at the start is just large enough.
+    void ExpectBoardFits(const RECT& start) {
+        const RECT client = ClientOf(window());
+        RECT card;
+        GetWindowRect(Grid(), &card);
+        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&card), 2);
+        const RECT first = ClientRectOf(IDC_HOLD1);
+        const RECT last = ClientRectOf(kHolds[diceCount(state().gameType) - 1]);
+        const RECT panel{first.left - 8, ClientRectOf(IDC_DIE1).top - 4, last.right + 8, first.bottom + 10};
+        const RECT reminder = ClientRectOf(IDC_REMINDER);
+        for (const RECT& part : {card, panel, ClientRectOf(IDC_ROLL), ClientRectOf(IDC_STATUS), reminder}) {
+            RECT inside;
+            IntersectRect(&inside, &part, &client);
+            EXPECT_TRUE(EqualRect(&inside, &part)) << part.left << "," << part.top << " " << part.right << ","
+                                                   << part.bottom;
+        }
+        EXPECT_GE(panel.left, card.right);
+        EXPECT_GE(client.right, start.right);
+        EXPECT_GE(client.bottom, start.bottom);
+        if (client.right > start.right) EXPECT_EQ(panel.right, client.right);
+        if (client.bottom > start.bottom) EXPECT_EQ(reminder.bottom, client.bottom);
+        std::printf("%s, %d players: client %ld x %ld (started %ld x %ld)\n",
+                    state().gameType == GameType::Maxi ? "Maxi" : "Standard", state().playerCount, client.right,
+                    client.bottom, start.right, start.bottom);
+    }
 
     // Pumps for a while, for things that must not happen.
     void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
@@ -135,6 +180,85 @@ TEST_F(MainDialogTest, InitialisationShowsTheEmptyBoardBeforeTheFirstNewGame) {
     const LONG dieLeft = ClientRectOf(IDC_DIE1).left;
     Widen(window(), 100);
     EXPECT_EQ(ClientRectOf(IDC_DIE1).left, dieLeft + 50);
+
+    // The picture the banner loaded from the template goes with the window, although no game replaced it.
+    const auto templateBanner =
+        reinterpret_cast<HGDIOBJ>(SendMessageA(Item(IDC_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_EQ(GetObjectType(templateBanner), static_cast<DWORD>(OBJ_BITMAP));
+    main_.reset();
+    EXPECT_EQ(GetObjectType(templateBanner), 0u);
+}
+
+TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkIt) {
+    RECT start{};
+    for (GameType type : {GameType::Standard, GameType::Maxi}) {
+        for (int players : {1, 5}) {
+            main_.reset();
+            Open([&, type, players](HWND dialog) {
+                start = ClientOf(GetWindow(dialog, GW_OWNER));
+                StartGame(players, type)(dialog);
+            });
+            ExpectBoardFits(start);
+        }
+    }
+    const RECT grown = ClientOf(window());
+    EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("board_maxi5.png"));
+
+    // The smallest size the window takes still shows the whole dice row.
+    Widen(window(), -2000, -2000);
+    const RECT smallest = ClientOf(window());
+    EXPECT_EQ(ClientRectOf(IDC_HOLD6).right, smallest.right);
+    EXPECT_EQ(ClientRectOf(IDC_HOLD6).bottom, smallest.bottom);
+
+    // Restored to that size, the window grows again.
+    ShowWindow(window(), SW_MINIMIZE);
+    ShowWindow(window(), SW_RESTORE);
+    PumpMessages();
+    const RECT restored = ClientOf(window());
+    EXPECT_TRUE(EqualRect(&restored, &grown));
+
+    answers_.On("New Game", StartGame(1, GameType::Standard));
+    Command(ID_GAME_NEWGAME);
+    const RECT smaller = ClientOf(window());
+    EXPECT_TRUE(EqualRect(&smaller, &grown)) << "a smaller game keeps the size";
+}
+
+TEST_F(MainDialogTest, ResizingNeverShowsTheBoardGreenOverTheCardOrTheDice) {
+    Open(5, GameType::Maxi);
+    // Changes of height only, so that the dice stay where they are on the screen.
+    RECT watched[2];
+    GetWindowRect(Grid(), &watched[0]);
+    RECT first, last;
+    GetWindowRect(Item(IDC_DIE1), &first);
+    GetWindowRect(Item(IDC_DIE6), &last);
+    watched[1] = RECT{first.left, first.top, last.right, last.bottom};
+
+    PumpFor(300);  // the screen shows the new game
+    std::atomic<bool> done{false};
+    int green = 0;
+    int captures = 0;
+    std::thread watcher([&] {
+        const HDC screen = GetDC(nullptr);
+        while (!done) {
+            for (const RECT& area : watched) {
+                const Snapshot shot(area.right - area.left, area.bottom - area.top);
+                BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, area.left, area.top, SRCCOPY);
+                green += Count(shot, kGreen);
+            }
+            ++captures;
+        }
+        ReleaseDC(nullptr, screen);
+    });
+    constexpr int kResizes = 60;
+    for (int k = 0; k < kResizes; ++k) {
+        Widen(window(), 0, k % 2 ? -23 : 23);
+        PumpMessages();
+    }
+    done = true;
+    watcher.join();
+    std::printf("%d resizes, %d captures: %d green pixels over the card and the dice\n", kResizes, captures, green);
+    EXPECT_GT(captures, 0);
+    EXPECT_EQ(green, 0);
 }
 
 TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurn) {
@@ -446,6 +570,41 @@ TEST_F(MainDialogTest, ARollEndsWhenItsLastTumblingDieHasStopped) {
     FinishRoll();
     EXPECT_TRUE(Enabled(IDC_ROLL));
     EXPECT_EQ(RollsLeft(), 2);
+}
+
+TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoosesARow) {
+    Open(1, GameType::Standard);
+    // A die without its clip cannot play and never reports a stop.
+    SendMessageA(Item(IDC_DIE3), ACM_OPENA, 0, 0);
+    Roll();
+    FinishRoll();
+    EXPECT_EQ(RollsLeft(), 2);
+    for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE4, IDC_DIE5}) SendMessageA(Item(id), ACM_OPENA, 0, 0);
+    Roll();
+    EXPECT_FALSE(main_->animating()) << "no die plays: the roll is over at once";
+    EXPECT_TRUE(Enabled(IDC_ROLL));
+    EXPECT_EQ(RollsLeft(), 1);
+
+    // The row message's number is also DM_SETDEFID.
+    SendMessageA(window(), WM_ROW_CHOSEN, Chance, 0);
+    SendMessageA(window(), DM_SETDEFID, Chance, 0);
+    EXPECT_EQ(state().card(1).values[Chance], 0);
+    Choose(Chance);
+    EXPECT_GT(state().card(1).values[Chance], 0);
+}
+
+TEST_F(MainDialogTest, AHoldPressedWhileTheDiceTumbleShowsItsMarksWhenTheyStop) {
+    constexpr COLORREF kHeldMark = RGB(204, 16, 16);
+    Open(1, GameType::Standard);
+    Roll();
+    FinishRoll();
+    Roll();
+    Click(window(), IDC_HOLD2);
+    ASSERT_TRUE(main_->animating());
+    FinishRoll();
+    PumpMessages();
+    EXPECT_GT(Count(Snapshot::OfClient(Item(IDC_DIE2)), kHeldMark), 0);
+    EXPECT_EQ(Count(Snapshot::OfClient(Item(IDC_DIE3)), kHeldMark), 0);
 }
 
 TEST_F(MainDialogTest, KeysReachTheFilterWhileNothingHasTheFocus) {

@@ -74,6 +74,7 @@ TEST_F(NewGameDialogTest, FirstOpeningOffersOneStandardPlayerAndDefaultNames) {
         }
         EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_STANDARD));
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_NAME1));
+        EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 8)) << "typing replaces the name";
         RECT placed, owner;  // centred on its owner
         GetWindowRect(dialog, &placed);
         GetWindowRect(owner_, &owner);
