@@ -135,7 +135,9 @@ INT_PTR Dialog::MessageResult(UINT message, LRESULT result) const {
 
 INT_PTR Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) return OnInitDialog() ? TRUE : FALSE;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    // A click, a menu item or an accelerator (codes 0 and 1), not another notification.
+    const bool ending = message == WM_COMMAND && HIWORD(wParam) <= 1;
+    if (ending && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
         if (LOWORD(wParam) == IDOK) {
             OnOK();
         } else {

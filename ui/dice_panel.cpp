@@ -63,9 +63,10 @@ bool DicePanel::StartRoll(const DiceSet& dice, GameType type) {
     return started;
 }
 
-bool DicePanel::FinishTumble(int die) {
+bool DicePanel::FinishTumble(int die, const DiceSet& dice) {
     if (!tumbling_[die - 1]) return false;
     tumbling_[die - 1] = false;
+    if (Checked(holds_[die - 1])) ShowHold(die, dice);
     for (bool tumbling : tumbling_) {
         if (tumbling) return false;
     }
@@ -74,10 +75,6 @@ bool DicePanel::FinishTumble(int die) {
 
 void DicePanel::ForgetRoll() {
     for (bool& tumbling : tumbling_) tumbling = false;
-}
-
-void DicePanel::ShowFaces(const DiceSet& dice, GameType type) const {
-    for (int k = 1; k <= diceCount(type); ++k) ShowHold(k, dice);
 }
 
 namespace {

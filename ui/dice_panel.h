@@ -28,16 +28,14 @@ public:
     // Starts the tumble of every die of the game that is not held; returns
     // whether any die really started.
     bool StartRoll(const DiceSet& dice, GameType type);
-    // Die k reported the end of its run. True when it was the last die of the
-    // roll still tumbling: the animation controls play on their own and stop
-    // a little apart, and a late stop must not end the next roll.
-    bool FinishTumble(int die);
+    // Die k reported the end of its run; a die held meanwhile now shows its
+    // held face, which it could not while it played. True when it was the
+    // last die of the roll still tumbling: the animation controls play on
+    // their own and stop a little apart, and a late stop must not end the
+    // next roll.
+    bool FinishTumble(int die, const DiceSet& dice);
     // A new game: no die of an earlier roll is awaited any more.
     void ForgetRoll();
-    // At a roll's end: every die of the game shows its face, held or at rest,
-    // as its Hold button says. A Hold pressed while its die tumbled could not
-    // show then, since a playing control ignores a one-frame request.
-    void ShowFaces(const DiceSet& dice, GameType type) const;
 
     // Die k or Hold button k is 1..6; 0 when control is none of them.
     int DieOf(HWND control) const;

@@ -149,7 +149,7 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     }
     if (code == ACN_STOP) {
         if (const int die = panel_.DieOf(control)) {
-            if (panel_.FinishTumble(die)) OnRollFinished();
+            if (panel_.FinishTumble(die, state_.dice)) OnRollFinished();
             return true;
         }
     }
@@ -368,7 +368,6 @@ void MainDialog::OnRollFinished() {
     // no die tumbles.
     if (!animating_ || panel_.RollEnabled()) return;
     animating_ = false;
-    panel_.ShowFaces(state_.dice, state_.gameType);
     ApplyPhase();
     RedrawPanels();
     // The stop arrives as a message sent from the control's own thread, which
