@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "res/resource.h"
+#include "store/settings_win.h"
 #include "ui/board_model.h"
 #include "ui/grid_model.h"
 #include "ui/new_game_dialog.h"
@@ -41,10 +42,11 @@ HANDLE LoadIconSized(int widthMetric, int heightMetric) {
 
 }  // namespace
 
-MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds) : loop_(loop), sounds_(sounds) {}
+MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey)
+    : loop_(loop), sounds_(sounds), settings_(settingsKey, highscores(), soundOn_) {}
 
-MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, std::uint32_t seed)
-    : loop_(loop), sounds_(sounds), state_(seed) {}
+MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey, std::uint32_t seed)
+    : loop_(loop), sounds_(sounds), state_(seed), settings_(settingsKey, highscores(), soundOn_) {}
 
 MainDialog::~MainDialog() {
     loop_.RemoveMessageFilter(this);
@@ -79,6 +81,7 @@ bool MainDialog::OnInitDialog() {
     shadedEdge_.reset(CreateSolidBrush(RGB(3, 40, 40)));
     panel_.CreateStatusFont();
     ShowWindow(hwnd(), SW_SHOW);
+    LoadSettings(hwnd(), settings_);
     UpdateSoundCheck();
 
     // The empty card is first sized for five players.
@@ -102,6 +105,7 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
         if (!animating_) PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
         return true;
     case IDCANCEL:
+        SaveSettings(hwnd(), settings_);
         DestroyWindow(hwnd());
         PostQuitMessage(IDCANCEL);
         return true;
@@ -117,6 +121,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case ID_GAME_SOUND:
         soundOn_ = soundOn_ ? 0 : 1;
         UpdateSoundCheck();
+        return true;
+    case ID_GAME_CLEARHIGHSCORE:
+        ClearHighscores(hwnd(), settings_);
         return true;
     default:
         break;
@@ -169,6 +176,13 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         return true;
     case WM_INITMENUPOPUP:
         UpdateSoundCheck();
+        return true;
+    case WM_QUERYENDSESSION:
+        OnSessionEnding();
+        SetWindowLongPtrA(hwnd(), DWLP_MSGRESULT, TRUE);  // the session may end
+        return true;
+    case WM_ENDSESSION:
+        OnSessionEnd(wParam != FALSE);
         return true;
     default:
         return false;
@@ -313,7 +327,7 @@ void MainDialog::OnRowChosen(int row) {
 void MainDialog::OnGameEnd() {
     ApplyPhase();
     for (int player = 1; player <= state_.playerCount; ++player) {
-        highscores().recordGameResult(state_.playerName(player), state_.card(player).values[Score], state_.gameType);
+        settings_.RecordGameResult(state_.playerName(player), state_.card(player).values[Score], state_.gameType);
     }
     highscoreDialog_.Run(GetActiveWindow());
     SendMessageA(hwnd(), WM_COMMAND, ID_GAME_NEWGAME, 0);
@@ -343,6 +357,23 @@ void MainDialog::OnSoundTimer() {
     // A roll sound once scheduled plays even if the sound was switched off since.
     KillTimer(hwnd(), kRollSoundTimer);
     sounds_.PlayAsync(IDR_WAVE_ROLL1 + state_.random.next() % 3);
+}
+
+// Signing out or shutting down ends the process without the closing sequence,
+// so the settings are saved when the session is about to end.
+void MainDialog::OnSessionEnding() {
+    if (!savedForSessionEnd_) SaveSettings(hwnd(), settings_);
+    savedForSessionEnd_ = true;
+}
+
+// A forced end skips the question; a cancelled one lets the game go on, and a
+// later end saves again. No result is saved twice (SettingsStore::Save).
+void MainDialog::OnSessionEnd(bool ending) {
+    if (ending) {
+        OnSessionEnding();
+    } else {
+        savedForSessionEnd_ = false;
+    }
 }
 
 }  // namespace kvoro

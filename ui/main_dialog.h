@@ -10,6 +10,8 @@
 #include "framework/message_loop.h"
 #include "framework/window.h"
 #include "game/rules.h"
+#include "store/settings_key.h"
+#include "store/settings_store.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
@@ -20,9 +22,10 @@ namespace kvoro {
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
-    // Seeds the game's random generator with the calendar time.
-    MainDialog(MessageLoop& loop, SoundPlayer& sounds);
-    MainDialog(MessageLoop& loop, SoundPlayer& sounds, std::uint32_t seed);
+    // Seeds the game's random generator with the calendar time. The settings
+    // are read from and written to settingsKey.
+    MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey);
+    MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey, std::uint32_t seed);
     ~MainDialog() override;
 
     // Creates the window without an owner. The first New Game dialog runs
@@ -61,6 +64,8 @@ private:
     void OnNewGame();
     void OnDieClick(LPARAM position);
     void OnSoundTimer();
+    void OnSessionEnding();
+    void OnSessionEnd(bool ending);
 
     MessageLoop& loop_;
     SoundPlayer& sounds_;
@@ -69,7 +74,9 @@ private:
     ScoreGrid grid_;
     DicePanel panel_;
 
-    std::int32_t soundOn_ = 1;
+    std::uint32_t soundOn_ = 1;
+    SettingsStore settings_;
+    bool savedForSessionEnd_ = false;
     bool animating_ = false;
     bool layoutReady_ = false;
     Rect dicePanel_ = {};  // set by the layout
