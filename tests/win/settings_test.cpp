@@ -20,33 +20,21 @@ namespace {
 
 constexpr char kScratchKey[] = "Software\\Kvoro Project\\Kvoro tests";
 
-struct Value {
-    DWORD type = REG_NONE;
-    std::vector<BYTE> bytes;
-    bool present = false;
-};
-
-Value Query(const char* name) {
-    Value value;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return value;
-    DWORD size = 4096;
-    value.bytes.resize(size);
-    value.present = RegQueryValueExA(key, name, nullptr, &value.type, value.bytes.data(), &size) == ERROR_SUCCESS;
-    value.bytes.resize(value.present ? size : 0);
-    RegCloseKey(key);
-    return value;
+// The value's bytes, empty when it is missing; its type in type.
+std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) {
+    std::vector<BYTE> bytes(4096);
+    DWORD size = static_cast<DWORD>(bytes.size());
+    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, kScratchKey, name, RRF_RT_ANY, type, bytes.data(), &size);
+    bytes.resize(status == ERROR_SUCCESS ? size : 0);
+    return bytes;
 }
 
 // Stores a value, or removes it when bytes is null.
-void Put(const char* name, DWORD type, const std::vector<BYTE>* bytes) {
+void Put(const char* name, std::uint32_t type, const std::vector<BYTE>* bytes) {
     HKEY key = nullptr;
     RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    if (bytes) {
-        RegSetValueExA(key, name, 0, type, bytes->data(), static_cast<DWORD>(bytes->size()));
-    } else {
-        RegDeleteValueA(key, name);
-    }
+    if (bytes) RegSetValueExA(key, name, 0, type, bytes->data(), static_cast<DWORD>(bytes->size()));
+    if (!bytes) RegDeleteValueA(key, name);
     RegCloseKey(key);
 }
 
@@ -56,15 +44,29 @@ std::vector<BYTE> Bytes(const T& data) {
     return {bytes, bytes + sizeof data};
 }
 
-std::vector<BYTE> RandomTable(std::uint32_t seed, std::int32_t score) {
+const std::vector<BYTE> kEmptyTable(640, 0);
+const char* const kTables[] = {"hs1", "hs2", "hs3", "hs4"};
+
+// Untrusted records: random bytes, names without their NUL, unsorted scores (or all the given one).
+std::vector<BYTE> RandomTable(std::uint32_t seed, std::int32_t score = 0) {
     std::mt19937 random(seed);
     HighscoreTable table;
     std::generate_n(reinterpret_cast<BYTE*>(&table), sizeof table, [&] { return static_cast<BYTE>(random()); });
     for (HighscoreEntry& entry : table.entries) {
-        std::generate(std::begin(entry.name), std::end(entry.name), [&] { return static_cast<char>(random() % 255 + 1); });
-        entry.score = score ? score : static_cast<std::int32_t>(random());
+        std::fill(std::begin(entry.name), std::end(entry.name), 'x');
+        if (score) entry.score = score;
     }
     return Bytes(table);
+}
+
+// How many values the key holds; -1 when there is no key.
+int ValueCount() {
+    HKEY key = nullptr;
+    DWORD values = 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(values);
 }
 
 class SettingsTest : public MainWindowTest {
@@ -72,10 +74,6 @@ protected:
     void SetUp() override {
         RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
         settingsKey_ = &registry_;
-    }
-    void TearDown() override {
-        MainWindowTest::TearDown();
-        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
     }
     void CloseMain() {
         Command(IDCANCEL);
@@ -99,7 +97,9 @@ protected:
         EXPECT_TRUE(answers.empty());
         answers_.log().clear();
     }
-    std::vector<BYTE> Table(int table) { return Bytes(main_->highscores().tables[table]); }
+    void ExpectTables(const std::vector<BYTE>& bytes, const char* when) {
+        for (int t = 0; t < 4; ++t) EXPECT_EQ(Bytes(main_->highscores().tables[t]), bytes) << "table " << t << when;
+    }
     WINDOWPLACEMENT Placement() const {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
@@ -113,22 +113,17 @@ protected:
 TEST_F(SettingsTest, FirstStartCreatesTheKeyEmptyAndTheCloseWritesAllSixValues) {
     Open(1, GameType::Standard);
     EXPECT_TRUE(main_->soundOn());
-    HKEY key = nullptr;
-    DWORD values = 1;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(key);
-    EXPECT_EQ(values, 0u);
-
+    EXPECT_EQ(ValueCount(), 0);
     const WINDOWPLACEMENT placement = Placement();
     CloseMain();
-    EXPECT_EQ(Query("Sound").type, DWORD{REG_DWORD});
-    EXPECT_EQ(Query("Sound").bytes, Bytes(std::uint32_t{1}));
-    EXPECT_EQ(Query("Placement").type, DWORD{REG_BINARY});
-    EXPECT_EQ(Query("Placement").bytes, Bytes(placement));
-    for (const char* name : {"hs1", "hs2", "hs3", "hs4"}) {
-        EXPECT_EQ(Query(name).type, DWORD{REG_BINARY});
-        EXPECT_EQ(Query(name).bytes, std::vector<BYTE>(640, 0)) << name;
+    DWORD type = 0;
+    EXPECT_EQ(Query("Sound", &type), Bytes(std::uint32_t{1}));
+    EXPECT_EQ(type, DWORD{REG_DWORD});
+    EXPECT_EQ(Query("Placement", &type), Bytes(placement));
+    EXPECT_EQ(type, DWORD{REG_BINARY});
+    for (const char* name : kTables) {
+        EXPECT_EQ(Query(name, &type), kEmptyTable) << name;
+        EXPECT_EQ(type, DWORD{REG_BINARY}) << name;
     }
 }
 
@@ -136,38 +131,34 @@ TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIs
     Open(1, GameType::Standard);
     const RECT centred = Placement().rcNormalPosition;
     main_.reset();
-    WINDOWPLACEMENT moved{sizeof moved, 0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {30, 40, 730, 540}};
-    std::vector<BYTE> longer = Bytes(moved);
+    const WINDOWPLACEMENT moved{sizeof moved, 0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {30, 40, 730, 540}};
+    std::vector<BYTE> longer = Bytes(moved), off = Bytes(std::uint32_t{0});
     longer.push_back(0);
-    const std::vector<BYTE> off = Bytes(std::uint32_t{0});
     Put("Sound", REG_DWORD, &off);
     for (const std::vector<BYTE>& stored : {longer, std::vector<BYTE>(longer.begin(), longer.end() - 2), Bytes(moved)}) {
         Put("Placement", REG_BINARY, &stored);
-        bool checked = true;
+        UINT check = MF_CHECKED;  // as the first New Game dialog sees it
         Open([&](HWND dialog) {
-            checked = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
+            check = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
             Close(dialog);
         });
-        EXPECT_FALSE(checked);
+        EXPECT_EQ(check, 0u);
         EXPECT_FALSE(main_->soundOn());
-        const RECT expected = stored.size() == 44 ? moved.rcNormalPosition : centred;
-        const RECT placed = Placement().rcNormalPosition;
+        const RECT expected = stored.size() == 44 ? moved.rcNormalPosition : centred, placed = Placement().rcNormalPosition;
         EXPECT_TRUE(EqualRect(&placed, &expected)) << stored.size() << " bytes";
         main_.reset();
     }
 }
 
 TEST_F(SettingsTest, AMaxiResultChangesHs3OnlyAndTheOtherTablesComeBackByteForByte) {
-    // Untrusted tables: names without their NUL, random padding and dates, unsorted and negative scores.
-    const std::vector<BYTE> stored[] = {RandomTable(1, 0), RandomTable(2, 0), RandomTable(3, -5), RandomTable(4, 0)};
-    const char* names[] = {"hs1", "hs2", "hs3", "hs4"};
-    for (int v = 0; v < 4; ++v) Put(names[v], REG_BINARY, &stored[v]);
-    PlayToTheEnd(GameType::Maxi);
+    const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
+    for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
+    PlayToTheEnd(GameType::Maxi);  // the highscore window shows the untrusted records
     const std::int32_t score = state().card(1).values[Score];
     CloseMain();
-    for (int v : {0, 1, 3}) EXPECT_EQ(Query(names[v]).bytes, stored[v]) << names[v];
+    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), stored[v]) << kTables[v];
     HighscoreTable hs3;
-    std::memcpy(&hs3, Query("hs3").bytes.data(), sizeof hs3);
+    std::memcpy(&hs3, Query("hs3").data(), sizeof hs3);
     EXPECT_EQ(hs3.entries[0].score, score);
     EXPECT_EQ(std::memcmp(&hs3.entries[1], stored[2].data(), 9 * sizeof(HighscoreEntry)), 0);
 }
@@ -176,45 +167,40 @@ TEST_F(SettingsTest, AKeyDeletedWhileRunningStaysEmptyAfterTheClose) {
     Open(1, GameType::Standard);
     ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey), ERROR_SUCCESS);
     CloseMain();
-    EXPECT_FALSE(Query("Sound").present);
-    EXPECT_FALSE(Query("hs1").present);
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegCloseKey(key);
+    EXPECT_EQ(ValueCount(), 0);
 }
 
 TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndTheKeyOnlyAtTheClose) {
-    const std::vector<BYTE> stored = RandomTable(5, 0);
-    for (const char* name : {"hs1", "hs2", "hs3", "hs4"}) Put(name, REG_BINARY, &stored);
+    const std::vector<BYTE> stored = RandomTable(5);
+    for (const char* name : kTables) Put(name, REG_BINARY, &stored);
     Open(1, GameType::Standard);
     for (std::deque<int> answers : {std::deque<int>{IDNO}, {IDCANCEL}, {IDYES, IDNO}, {IDYES, IDCANCEL}}) {
         Clear(answers);
-        for (int t = 0; t < 4; ++t) EXPECT_EQ(Table(t), stored) << "table " << t << " after " << answers.size();
+        ExpectTables(stored, " after a No or Cancel");
     }
     Clear({IDYES, IDYES});
-    for (int t = 0; t < 4; ++t) EXPECT_EQ(Table(t), std::vector<BYTE>(640, 0)) << "table " << t;
-    EXPECT_EQ(Query("hs1").bytes, stored) << "kept until the close";
+    ExpectTables(kEmptyTable, " after two Yeses");
     main_.reset();  // ended without the closing sequence, as when killed
-    EXPECT_EQ(Query("hs4").bytes, stored);
+    for (const char* name : kTables) EXPECT_EQ(Query(name), stored) << name << " is kept until the close";
 
     Open(1, GameType::Standard);
     Clear({IDYES, IDYES});
     CloseMain();
-    for (const char* name : {"hs1", "hs2", "hs3", "hs4"}) EXPECT_EQ(Query(name).bytes, std::vector<BYTE>(640, 0));
+    for (const char* name : kTables) EXPECT_EQ(Query(name), kEmptyTable) << name;
 }
 
 TEST_F(SettingsTest, SigningOutSavesEveryResultOnceAndACancelledSignOutSavesAgainLater) {
     PlayToTheEnd(GameType::Standard);
     const std::int32_t score = state().card(1).values[Score];
     EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-    EXPECT_EQ(Query("Sound").bytes, Bytes(std::uint32_t{1}));
+    EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{1}));
     SendMessageA(window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
     Command(ID_GAME_SOUND);
     SendMessageA(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // a forced end asks nothing first
-    EXPECT_EQ(Query("Sound").bytes, Bytes(std::uint32_t{0}));
+    EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{0}));
     CloseMain();
     HighscoreTable hs1;
-    std::memcpy(&hs1, Query("hs1").bytes.data(), sizeof hs1);
+    std::memcpy(&hs1, Query("hs1").data(), sizeof hs1);
     EXPECT_EQ(hs1.entries[0].score, score);
     EXPECT_EQ(hs1.entries[1].score, 0) << "recorded once";
 }
@@ -223,9 +209,9 @@ TEST_F(SettingsTest, SigningOutSavesEveryResultOnceAndACancelledSignOutSavesAgai
 TEST(RegistrySettings, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
     RegistrySettingsKey key(HKEY_CURRENT_USER, kScratchKey);
-    const FuzzFigures figures = FuzzLoad(key, Put, {REG_NONE, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN, REG_QWORD}, 300);
-    std::printf("%d value sets, %d defaults taken\n", figures.sets, figures.defaults);
-    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    int defaults = 0;
+    FuzzLoad(key, Put, {REG_NONE, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN, REG_QWORD}, 300, defaults);
+    std::printf("300 value sets, %d defaults taken\n", defaults);
 }
 
 }  // namespace
