@@ -26,8 +26,8 @@ const char* ValueOf(int table) {
     return nullptr;
 }
 
-// The entry that at least ten others outrank: the lowest score, the earliest
-// of equals (a later equal result ranks above it).
+// By score alone, so that min_element finds the earliest of the lowest: the
+// entry that every other one ranks above (a later equal result ranks first).
 bool RanksBelow(const HighscoreEntry& a, const HighscoreEntry& b) { return a.score < b.score; }
 
 }  // namespace
