@@ -1,6 +1,6 @@
 // Kvoro started again on the same Wine prefix after the play run has closed:
 // what a player leaves comes back. The second run finds the results, switches
-// the sound off, is moved and resized, and closes; the third finds all of it,
+// the sound off, is moved, resized and maximised, and closes; the third finds all of it,
 // declines Clear Highscore twice, confirms it, and closes. Between runs the
 // settings key is read with the registry's own calls.
 #include <windows.h>
@@ -31,6 +31,8 @@ std::vector<BYTE> Query(const char* name) {
 
 class Restart : public testing::Test {
 protected:
+    // Whatever happened, the next play run starts afresh.
+    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath); }
     // Starts the program and declines its first New Game dialog.
     void Start() {
         ASSERT_TRUE(process_.Start(KVORO_EXE)) << process_.error();
@@ -84,6 +86,7 @@ TEST_F(Restart, ResultsSoundAndWindowComeBackAndClearHighscoreEmptiesTheListsAtT
     ChooseGameItem(2);  // Sound: off
     const RECT moved{60, 50, 60 + 820, 50 + 640};
     SetWindowPos(main_, nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, SWP_NOZORDER);
+    ShowWindow(main_, SW_MAXIMIZE);
     Settle(main_);
     Close();
     EXPECT_EQ(Query("Sound"), std::vector<BYTE>(4, 0));
@@ -91,6 +94,11 @@ TEST_F(Restart, ResultsSoundAndWindowComeBackAndClearHighscoreEmptiesTheListsAtT
 
     // Third run.
     Start();
+    EXPECT_TRUE(IsZoomed(main_));
+    // Wine answers GetWindowPlacement for another process's window with its
+    // current rectangle; restored, the window shows its normal one.
+    ShowWindow(main_, SW_RESTORE);
+    Settle(main_);
     RECT placed{};
     GetWindowRect(main_, &placed);
     EXPECT_TRUE(EqualRect(&placed, &moved));
@@ -101,7 +109,6 @@ TEST_F(Restart, ResultsSoundAndWindowComeBackAndClearHighscoreEmptiesTheListsAtT
     Close();
     EXPECT_EQ(Query("Sound"), std::vector<BYTE>(4, 0)) << "the third run started silent";
     for (const char* table : tables) EXPECT_EQ(Query(table), std::vector<BYTE>(640, 0)) << table;
-    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);  // the next play run starts afresh
 }
 
 }  // namespace
