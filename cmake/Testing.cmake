@@ -27,13 +27,21 @@ if(KVORO_BUILD_TESTS)
   endif()
 endif()
 
-# kvoro_add_test(<name> SOURCES ... [LIBS ...] [DESKTOP])
+# kvoro_add_test(<name> SOURCES ... [LIBS ...] [DESKTOP] [SANITIZE])
 # One executable, one CTest test. DESKTOP marks tests that create windows and
 # must not share the display with another such test (focus, foreground).
+# SANITIZE builds the executable natively with AddressSanitizer and
+# UndefinedBehaviorSanitizer; the logic under test is then listed in SOURCES,
+# not linked from its (uninstrumented) library.
 function(kvoro_add_test name)
-  cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP;SANITIZE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  if(T_SANITIZE AND NOT WIN32)
+    set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(${name} PRIVATE ${sanitize})
+    target_link_options(${name} PRIVATE ${sanitize})
+  endif()
   add_test(NAME ${name} COMMAND ${name})
   if(CMAKE_CROSSCOMPILING AND WIN32)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine)

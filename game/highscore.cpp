@@ -19,7 +19,10 @@ int insert(HighscoreTable& table, const HighscoreEntry& entry) {
 }
 
 int HighscoreStore::recordGameResult(const char* name, std::int32_t score, GameType type) {
-    if (type != GameType::Standard && type != GameType::Maxi) return -1;
+    return record(makeEntry(name, score), type);
+}
+
+HighscoreEntry HighscoreStore::makeEntry(const char* name, std::int32_t score) const {
     HighscoreEntry entry{};
     // At most 40 characters, so the name always ends in a NUL.
     if (name != nullptr) std::memcpy(entry.name, name, textLength(name, sizeof entry.name - 1));
@@ -29,6 +32,11 @@ int HighscoreStore::recordGameResult(const char* name, std::int32_t score, GameT
     if (formatDate != nullptr && formatDate(date, kDateCapacity)) {
         std::memcpy(entry.date, date, textLength(date, kDateCapacity - 1));
     }
+    return entry;
+}
+
+int HighscoreStore::record(const HighscoreEntry& entry, GameType type) {
+    if (type != GameType::Standard && type != GameType::Maxi) return -1;
     return insert(tables[static_cast<int>(type)], entry);
 }
 

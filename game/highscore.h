@@ -62,6 +62,10 @@ struct HighscoreStore {
 
     // The date stays empty when the formatter fails. -1 also for an unknown type.
     int recordGameResult(const char* name, std::int32_t score, GameType type);
+    // The two halves of recordGameResult: the entry with today's date, and its
+    // ranking into the table of its game type.
+    HighscoreEntry makeEntry(const char* name, std::int32_t score) const;
+    int record(const HighscoreEntry& entry, GameType type);
 };
 
 }  // namespace kvoro

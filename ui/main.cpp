@@ -5,6 +5,8 @@
 #include <objbase.h>
 
 #include "framework/message_loop.h"
+#include "store/registry_key_win.h"
+#include "store/settings_store.h"
 #include "ui/main_dialog.h"
 #include "ui/sound_player.h"
 
@@ -18,9 +20,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
     {
         kvoro::MessageLoop loop;
         kvoro::ResourceSoundPlayer sounds;
-        kvoro::MainDialog mainDialog(loop, sounds);
+        kvoro::RegistrySettingsKey settingsKey(HKEY_CURRENT_USER, kvoro::kSettingsKeyPath);
+        kvoro::MainDialog mainDialog(loop, sounds, settingsKey);
         if (mainDialog.Create()) {
-            ShowWindow(mainDialog.hwnd(), showCommand);
+            // A plain show would restore a window that came back maximised.
+            if (showCommand != SW_SHOWNORMAL && showCommand != SW_SHOWDEFAULT) {
+                ShowWindow(mainDialog.hwnd(), showCommand);
+            }
             exitCode = loop.Run();
         }
     }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "res/resource.h"
+#include "store/settings_win.h"
 #include "ui/board_colours.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"
@@ -38,10 +39,11 @@ Size SizeOf(const RECT& rect) { return Size{rect.right - rect.left, rect.bottom 
 
 }  // namespace
 
-MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds) : loop_(loop), sounds_(sounds) {}
+MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey)
+    : loop_(loop), sounds_(sounds), settings_(settingsKey, highscores(), soundOn_) {}
 
-MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, std::uint32_t seed)
-    : loop_(loop), sounds_(sounds), state_(seed) {}
+MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey, std::uint32_t seed)
+    : loop_(loop), sounds_(sounds), state_(seed), settings_(settingsKey, highscores(), soundOn_) {}
 
 MainDialog::~MainDialog() {
     loop_.RemoveMessageFilter(this);
@@ -65,6 +67,7 @@ bool MainDialog::OnInitDialog() {
     panel_.OpenClip();
     CreateBrushes();
     ShowWindow(hwnd(), SW_SHOW);
+    LoadSettings(hwnd(), settings_);
     UpdateSoundCheck();
     ShowEmptyFivePlayerCard();
     Layout();
@@ -125,6 +128,7 @@ void MainDialog::OnOK() {
 }
 
 void MainDialog::OnCancel() {
+    SaveSettings(hwnd(), settings_);
     DestroyWindow(hwnd());
     PostQuitMessage(IDCANCEL);
 }
@@ -143,6 +147,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case ID_GAME_SOUND:
         soundOn_ = soundOn_ ? 0 : 1;
         UpdateSoundCheck();
+        return true;
+    case ID_GAME_CLEARHIGHSCORE:
+        ClearHighscores(hwnd(), settings_);
         return true;
     default:
         break;
@@ -224,7 +231,7 @@ HBRUSH MainDialog::OnControlColor(HDC, HWND control) {
     return (panel_.DieOf(control) ? panelFill_ : green_).get();
 }
 
-bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&) {
+bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_ROW_CHOSEN:
         // The same number is DM_SETDEFID for a dialog; only the card's own message counts.
@@ -233,6 +240,13 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT&)
         return true;
     case WM_INITMENUPOPUP:
         UpdateSoundCheck();
+        return true;
+    case WM_QUERYENDSESSION:
+        OnSessionEnding();
+        result = TRUE;  // the session may end
+        return true;
+    case WM_ENDSESSION:
+        OnSessionEnd(wParam != FALSE);
         return true;
     default:
         return false;
@@ -399,7 +413,7 @@ void MainDialog::OnRowChosen(int row) {
 void MainDialog::OnGameEnd() {
     ApplyPhase();
     for (int player = 1; player <= state_.playerCount; ++player) {
-        highscores().recordGameResult(state_.playerName(player), state_.card(player).values[Score], state_.gameType);
+        settings_.RecordGameResult(state_.playerName(player), state_.card(player).values[Score], state_.gameType);
     }
     highscoreDialog_.Run(GetActiveWindow());
     SendMessageA(hwnd(), WM_COMMAND, ID_GAME_NEWGAME, 0);
@@ -423,6 +437,23 @@ void MainDialog::OnSoundTimer() {
     // A roll sound once scheduled plays even if the sound was switched off since.
     KillTimer(hwnd(), kRollSoundTimer);
     sounds_.PlayAsync(IDR_WAVE_ROLL1 + state_.random.next() % 3);
+}
+
+// Signing out or shutting down ends the process without the closing sequence,
+// so the settings are saved when the session is about to end.
+void MainDialog::OnSessionEnding() {
+    if (!savedForSessionEnd_) SaveSettings(hwnd(), settings_);
+    savedForSessionEnd_ = true;
+}
+
+// A forced end skips the question; a cancelled one lets the game go on, and a
+// later end saves again. No result is saved twice (SettingsStore::Save).
+void MainDialog::OnSessionEnd(bool ending) {
+    if (ending) {
+        OnSessionEnding();
+    } else {
+        savedForSessionEnd_ = false;
+    }
 }
 
 }  // namespace kvoro

@@ -10,6 +10,8 @@
 #include "framework/message_loop.h"
 #include "framework/window.h"
 #include "game/rules.h"
+#include "store/settings_key.h"
+#include "store/settings_store.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
@@ -22,9 +24,10 @@ namespace kvoro {
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
-    // Seeds the game's random generator with the calendar time.
-    MainDialog(MessageLoop& loop, SoundPlayer& sounds);
-    MainDialog(MessageLoop& loop, SoundPlayer& sounds, std::uint32_t seed);
+    // Seeds the game's random generator with the calendar time. The settings
+    // are read from and written to settingsKey.
+    MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey);
+    MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey, std::uint32_t seed);
     ~MainDialog() override;
 
     // Creates the window without an owner. The first New Game dialog runs
@@ -83,6 +86,8 @@ private:
     void OnGameEnd();
     void OnNewGame();
     void OnSoundTimer();
+    void OnSessionEnding();
+    void OnSessionEnd(bool ending);
 
     MessageLoop& loop_;
     SoundPlayer& sounds_;
@@ -92,7 +97,9 @@ private:
     DicePanel panel_;
     StatusPanel status_;
 
-    std::int32_t soundOn_ = 1;
+    std::uint32_t soundOn_ = 1;
+    SettingsStore settings_;
+    bool savedForSessionEnd_ = false;
     bool animating_ = false;
     bool layoutReady_ = false;
     UINT lastSizeType_ = SIZE_RESTORED;

@@ -14,6 +14,7 @@
 
 #include "framework/message_loop.h"
 #include "resource.h"
+#include "tests/store/fake_settings_key.h"
 #include "test_support.h"
 #include "ui/main_dialog.h"
 #include "ui/sound_player.h"
@@ -62,7 +63,7 @@ protected:
 
     // Creates the main window; firstDialog answers the New Game dialog of its initialisation.
     void Open(std::function<void(HWND)> firstDialog, std::uint32_t seed = 1) {
-        main_ = std::make_unique<MainDialog>(loop_, sounds_, seed);
+        main_ = std::make_unique<MainDialog>(loop_, sounds_, *settingsKey_, seed);
         answers_.On("New Game", std::move(firstDialog));
         ASSERT_NE(main_->Create(), nullptr);
         ASSERT_EQ(answers_.log(), std::vector<std::string>{"New Game"});
@@ -114,6 +115,8 @@ protected:
 
     MessageLoop loop_;
     RecordingSoundPlayer sounds_;
+    FakeSettingsKey noSettings_;  // a first start, and nothing kept
+    SettingsKey* settingsKey_ = &noSettings_;
     DialogAnswers answers_;
     std::unique_ptr<MainDialog> main_;
 };

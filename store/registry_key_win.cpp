@@ -1,0 +1,41 @@
+#include "store/registry_key_win.h"
+
+namespace kvoro {
+
+OpenResult RegistrySettingsKey::Open(KeyAccess access) {
+    Close();
+    const REGSAM rights = access == KeyAccess::Read ? KEY_READ : KEY_READ | KEY_WRITE;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(root_, path_.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, rights, nullptr, &key_,
+                        &disposition) != ERROR_SUCCESS) {
+        key_ = nullptr;
+        return OpenResult::Failed;
+    }
+    return disposition == REG_CREATED_NEW_KEY ? OpenResult::Created : OpenResult::Opened;
+}
+
+ReadResult RegistrySettingsKey::Read(const char* name, void* buffer, std::uint32_t capacity) {
+    DWORD size = capacity;
+    switch (RegQueryValueExA(key_, name, nullptr, nullptr, static_cast<BYTE*>(buffer), &size)) {
+    case ERROR_SUCCESS:
+        return {ReadStatus::Ok, size};
+    case ERROR_FILE_NOT_FOUND:
+        return {ReadStatus::Missing, 0};
+    case ERROR_MORE_DATA:
+        return {ReadStatus::TooLarge, size};
+    default:
+        return {ReadStatus::Failed, 0};
+    }
+}
+
+bool RegistrySettingsKey::Write(const char* name, ValueType type, const void* data, std::uint32_t size) {
+    return RegSetValueExA(key_, name, 0, static_cast<DWORD>(type), static_cast<const BYTE*>(data), size) ==
+           ERROR_SUCCESS;
+}
+
+void RegistrySettingsKey::Close() {
+    if (key_) RegCloseKey(key_);
+    key_ = nullptr;
+}
+
+}  // namespace kvoro

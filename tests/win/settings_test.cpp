@@ -1,0 +1,213 @@
+// The main window's settings in a scratch key of the tests' own Wine prefix,
+// read back and written with the registry's own calls, not the store's.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <random>
+#include <vector>
+
+#include "main_window_fixture.h"
+#include "store/registry_key_win.h"
+#include "tests/store/settings_fuzz.h"
+
+namespace kvoro::test {
+namespace {
+
+constexpr char kScratchKey[] = "Software\\Kvoro Project\\Kvoro tests";
+
+// The value's bytes, empty when it is missing; its type in type.
+std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) {
+    std::vector<BYTE> bytes(4096);
+    DWORD size = static_cast<DWORD>(bytes.size());
+    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, kScratchKey, name, RRF_RT_ANY, type, bytes.data(), &size);
+    bytes.resize(status == ERROR_SUCCESS ? size : 0);
+    return bytes;
+}
+
+// Stores a value, or removes it when bytes is null.
+void Put(const char* name, std::uint32_t type, const std::vector<BYTE>* bytes) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    if (bytes) RegSetValueExA(key, name, 0, type, bytes->data(), static_cast<DWORD>(bytes->size()));
+    if (!bytes) RegDeleteValueA(key, name);
+    RegCloseKey(key);
+}
+
+template <typename T>
+std::vector<BYTE> Bytes(const T& data) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&data);
+    return {bytes, bytes + sizeof data};
+}
+
+const std::vector<BYTE> kEmptyTable(640, 0);
+const char* const kTables[] = {"hs1", "hs2", "hs3", "hs4"};
+
+// Untrusted records: random bytes, names without their NUL, unsorted scores (or all the given one).
+std::vector<BYTE> RandomTable(std::uint32_t seed, std::int32_t score = 0) {
+    std::mt19937 random(seed);
+    HighscoreTable table;
+    std::generate_n(reinterpret_cast<BYTE*>(&table), sizeof table, [&] { return static_cast<BYTE>(random()); });
+    for (HighscoreEntry& entry : table.entries) {
+        std::fill(std::begin(entry.name), std::end(entry.name), 'x');
+        if (score) entry.score = score;
+    }
+    return Bytes(table);
+}
+
+// How many values the key holds; -1 when there is no key.
+int ValueCount() {
+    HKEY key = nullptr;
+    DWORD values = 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(values);
+}
+
+class SettingsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+        settingsKey_ = &registry_;
+    }
+    void CloseMain() {
+        Command(IDCANCEL);
+        PumpMessages();
+    }
+    void PlayToTheEnd(GameType type) {
+        Open(1, type);
+        answers_.On("Highscore", Close);
+        answers_.On("New Game", Close);
+        while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
+    }
+    // The Clear Highscore command, its boxes answered in turn.
+    void Clear(std::deque<int> answers) {
+        answers_.On("Warning", [this, &answers](HWND box) {
+            EXPECT_EQ(GetWindow(box, GW_OWNER), window());
+            EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL));
+            PostMessageA(box, WM_COMMAND, answers.front(), 0);
+            answers.pop_front();
+        });
+        Command(ID_GAME_CLEARHIGHSCORE);
+        EXPECT_TRUE(answers.empty());
+        answers_.log().clear();
+    }
+    void ExpectTables(const std::vector<BYTE>& bytes, const char* when) {
+        for (int t = 0; t < 4; ++t) EXPECT_EQ(Bytes(main_->highscores().tables[t]), bytes) << "table " << t << when;
+    }
+    WINDOWPLACEMENT Placement() const {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(window(), &placement);
+        return placement;
+    }
+
+    RegistrySettingsKey registry_{HKEY_CURRENT_USER, kScratchKey};
+};
+
+TEST_F(SettingsTest, FirstStartCreatesTheKeyEmptyAndTheCloseWritesAllSixValues) {
+    Open(1, GameType::Standard);
+    EXPECT_TRUE(main_->soundOn());
+    EXPECT_EQ(ValueCount(), 0);
+    const WINDOWPLACEMENT placement = Placement();
+    CloseMain();
+    DWORD type = 0;
+    EXPECT_EQ(Query("Sound", &type), Bytes(std::uint32_t{1}));
+    EXPECT_EQ(type, DWORD{REG_DWORD});
+    EXPECT_EQ(Query("Placement", &type), Bytes(placement));
+    EXPECT_EQ(type, DWORD{REG_BINARY});
+    for (const char* name : kTables) {
+        EXPECT_EQ(Query(name, &type), kEmptyTable) << name;
+        EXPECT_EQ(type, DWORD{REG_BINARY}) << name;
+    }
+}
+
+TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIsNotApplied) {
+    Open(1, GameType::Standard);
+    const RECT centred = Placement().rcNormalPosition;
+    main_.reset();
+    const WINDOWPLACEMENT moved{sizeof moved, 0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {30, 40, 730, 540}};
+    std::vector<BYTE> longer = Bytes(moved), off = Bytes(std::uint32_t{0});
+    longer.push_back(0);
+    Put("Sound", REG_DWORD, &off);
+    for (const std::vector<BYTE>& stored : {longer, std::vector<BYTE>(longer.begin(), longer.end() - 2), Bytes(moved)}) {
+        Put("Placement", REG_BINARY, &stored);
+        UINT check = MF_CHECKED;  // as the first New Game dialog sees it
+        Open([&](HWND dialog) {
+            check = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
+            Close(dialog);
+        });
+        EXPECT_EQ(check, 0u);
+        EXPECT_FALSE(main_->soundOn());
+        const RECT expected = stored.size() == 44 ? moved.rcNormalPosition : centred, placed = Placement().rcNormalPosition;
+        EXPECT_TRUE(EqualRect(&placed, &expected)) << stored.size() << " bytes";
+        main_.reset();
+    }
+}
+
+TEST_F(SettingsTest, AMaxiResultChangesHs3OnlyAndTheOtherTablesComeBackByteForByte) {
+    const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
+    for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
+    PlayToTheEnd(GameType::Maxi);  // the highscore window shows the untrusted records
+    const std::int32_t score = state().card(1).values[Score];
+    CloseMain();
+    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), stored[v]) << kTables[v];
+    HighscoreTable hs3;
+    std::memcpy(&hs3, Query("hs3").data(), sizeof hs3);
+    EXPECT_EQ(hs3.entries[0].score, score);
+    EXPECT_EQ(std::memcmp(&hs3.entries[1], stored[2].data(), 9 * sizeof(HighscoreEntry)), 0);
+}
+
+TEST_F(SettingsTest, AKeyDeletedWhileRunningStaysEmptyAfterTheClose) {
+    Open(1, GameType::Standard);
+    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey), ERROR_SUCCESS);
+    CloseMain();
+    EXPECT_EQ(ValueCount(), 0);
+}
+
+TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndNotTheKeyOfAKilledRun) {
+    const std::vector<BYTE> stored = RandomTable(5);
+    for (const char* name : kTables) Put(name, REG_BINARY, &stored);
+    Open(1, GameType::Standard);
+    for (std::deque<int> answers : {std::deque<int>{IDNO}, {IDCANCEL}, {IDYES, IDNO}, {IDYES, IDCANCEL}}) {
+        Clear(answers);
+        ExpectTables(stored, " after a No or Cancel");
+    }
+    Clear({IDYES, IDYES});
+    ExpectTables(kEmptyTable, " after two Yeses");
+    main_.reset();  // ended without the closing sequence, as when killed; the close is the driver's
+    for (const char* name : kTables) EXPECT_EQ(Query(name), stored) << name << " is kept until the close";
+}
+
+TEST_F(SettingsTest, SigningOutSavesEveryResultOnceAndACancelledSignOutSavesAgainLater) {
+    PlayToTheEnd(GameType::Standard);
+    const std::int32_t score = state().card(1).values[Score];
+    EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{1}));
+    SendMessageA(window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    Command(ID_GAME_SOUND);
+    SendMessageA(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // a forced end asks nothing first
+    EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{0}));
+    CloseMain();
+    HighscoreTable hs1;
+    std::memcpy(&hs1, Query("hs1").data(), sizeof hs1);
+    EXPECT_EQ(hs1.entries[0].score, score);
+    EXPECT_EQ(hs1.entries[1].score, 0) << "recorded once";
+}
+
+// Value types whose bytes the registry keeps as they are given.
+TEST(RegistrySettings, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    RegistrySettingsKey key(HKEY_CURRENT_USER, kScratchKey);
+    int defaults = 0;
+    FuzzLoad(key, Put, {REG_NONE, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN, REG_QWORD}, 300, defaults);
+    std::printf("300 value sets, %d defaults taken\n", defaults);
+}
+
+}  // namespace
+}  // namespace kvoro::test
