@@ -27,12 +27,20 @@ if(KVORO_BUILD_TESTS)
   endif()
 endif()
 
-# kvoro_add_test(<name> SOURCES ... [LIBS ...] [DESKTOP])
+# kvoro_add_test(<name> SOURCES ... [LIBS ...] [DESKTOP] [SANITIZE])
 # One executable, one CTest test. DESKTOP marks tests that create windows and
 # must not share the display with another such test (focus, foreground).
+# SANITIZE builds a native test with AddressSanitizer and
+# UndefinedBehaviorSanitizer; the logic under test goes in SOURCES, so that it
+# is instrumented too.
 function(kvoro_add_test name)
-  cmake_parse_arguments(T "DESKTOP" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "DESKTOP;SANITIZE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  if(T_SANITIZE AND NOT WIN32)
+    set(flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    target_compile_options(${name} PRIVATE ${flags})
+    target_link_options(${name} PRIVATE ${flags})
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   if(CMAKE_CROSSCOMPILING AND WIN32)
