@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include "res/resource.h"
+#include "ui/about_dialog.h"
 #include "ui/board_model.h"
 #include "ui/grid_model.h"
+#include "ui/help_file.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"
 #include "ui/win_rect.h"
@@ -17,6 +19,8 @@ namespace {
 constexpr UINT_PTR kRollSoundTimer = 1;
 constexpr UINT kRollSoundDelayMs = 300;
 constexpr LPARAM kAltDownFlag = 1 << 29;  // the context code of a key message
+constexpr char kReminderText[] =
+    "Remember to check Kvoro's homepage for updates regularly. <a>Click here to go online!</a>";
 
 // A child's window rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child, HWND parent) {
@@ -62,6 +66,10 @@ bool MainDialog::OnInitDialog() {
     SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIconSized(SM_CXSMICON, SM_CYSMICON)));
     SetMenu(hwnd(), LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINMENU)));
     accelerators_ = LoadAcceleratorsA(AppInstance(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    reminder_.SetText(kReminderText);
+    reminder_.SetTarget(kUpdateAddress);
+    reminder_.options = LinkLabel::TaggedText | LinkLabel::UnderlineOnHover;
+    reminder_.AttachTo(Item(IDC_REMINDER));
     standardBanner_.reset(LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER_KVORO)));
     maxiBanner_.reset(LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER_MAXI)));
     loop_.AddMessageFilter(this);
@@ -117,6 +125,15 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case ID_GAME_SOUND:
         soundOn_ = soundOn_ ? 0 : 1;
         UpdateSoundCheck();
+        return true;
+    case ID_HELP_ABOUT:
+        AboutDialog().Run(GetActiveWindow());
+        return true;
+    case ID_HELP_HOMEPAGE:
+        OpenHomepage();
+        return true;
+    case ID_HELP_HELP:
+        ShowHelpFile(hwnd());
         return true;
     default:
         break;

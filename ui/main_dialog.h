@@ -13,6 +13,7 @@
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
+#include "ui/link_label.h"
 #include "ui/score_grid.h"
 #include "ui/sound_player.h"
 
@@ -68,6 +69,7 @@ private:
     HighscoreDialog highscoreDialog_;
     ScoreGrid grid_;
     DicePanel panel_;
+    LinkLabel reminder_;
 
     std::int32_t soundOn_ = 1;
     bool animating_ = false;
