@@ -1,8 +1,8 @@
 #pragma once
-// The shell recorder registered, for the life of the object, as the handler
-// of .chm files and as Wine's browser (HKCU\Software\Wine\WineBrowser,
-// "Browsers": Unix command lines), so that ShellExecute really runs and a
-// test can read what it opened.
+// The shell recorder (shell_recorder.cpp) registered, for the life of the
+// object, as the handler of .chm files and as Wine's browser (the Unix
+// command lines of HKCU\Software\Wine\WineBrowser "Browsers"), so that
+// ShellExecute really runs and a test reads what it opened.
 #include <windows.h>
 
 #include <fstream>
@@ -15,26 +15,21 @@ namespace kvoro::test {
 
 class ShellRecorder {
 public:
-    // unixPath: the recorder executable as the build knows it.
-    explicit ShellRecorder(std::string unixPath) : unixPath_(std::move(unixPath)) {
-        std::string windowsPath = unixPath_;
-        for (char& c : windowsPath) c = c == '/' ? '\\' : c;
-        if (unixPath_.front() == '/') windowsPath.insert(0, "Z:");
-        log_ = windowsPath.substr(0, windowsPath.find_last_of('\\') + 1) + "opened.txt";
-        // Wine's class root does not look at the user's classes, so the
-        // association goes to the root itself, and back afterwards.
-        char former[64] = {};
-        DWORD size = sizeof(former);
-        RegGetValueA(HKEY_CLASSES_ROOT, ".chm", nullptr, RRF_RT_REG_SZ, nullptr, former, &size);
-        formerChm_ = former;
-        SetValue(HKEY_CLASSES_ROOT, ".chm", nullptr, kProgId);
-        SetValue(HKEY_CLASSES_ROOT, std::string(kProgId) + "\\shell\\open\\command", nullptr,
-                 "\"" + windowsPath + "\" \"%1\"");
-        SetValue(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", "wine " + unixPath_);
+    explicit ShellRecorder(const std::string& unixPath) {
+        std::string path = (unixPath[0] == '/' ? "Z:" : "") + unixPath;
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        log_ = path.substr(0, path.find_last_of('\\') + 1) + "opened.txt";
+        // Wine's class root ignores the user's classes: the association goes
+        // to the root itself, and back afterwards.
+        DWORD size = sizeof(formerChm_);
+        RegGetValueA(HKEY_CLASSES_ROOT, ".chm", nullptr, RRF_RT_REG_SZ, nullptr, formerChm_, &size);
+        Set(HKEY_CLASSES_ROOT, ".chm", nullptr, kProgId);
+        Set(HKEY_CLASSES_ROOT, std::string(kProgId) + "\\shell\\open\\command", nullptr, '"' + path + "\" \"%1\"");
+        Set(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", "wine " + unixPath);
         Clear();
     }
     ~ShellRecorder() {
-        SetValue(HKEY_CLASSES_ROOT, ".chm", nullptr, formerChm_);
+        Set(HKEY_CLASSES_ROOT, ".chm", nullptr, formerChm_);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
         RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers");
     }
@@ -48,21 +43,19 @@ public:
         for (std::string line; std::getline(file, line);) lines.push_back(line);
         return lines;
     }
-    // Waits (pumping this thread's messages) until count documents were opened.
+    // Pumps this thread's messages until count documents were opened.
     bool WaitFor(std::size_t count, DWORD timeoutMs = 20000) const {
         return PumpUntil([&] { return Opened().size() >= count; }, timeoutMs);
     }
 
 private:
     static constexpr const char* kProgId = "Kvoro.TestDocument";
-
-    static void SetValue(HKEY root, const std::string& key, const char* name, const std::string& value) {
+    static void Set(HKEY root, const std::string& key, const char* name, const std::string& value) {
         RegSetKeyValueA(root, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
     }
 
-    std::string unixPath_;
     std::string log_;
-    std::string formerChm_;
+    char formerChm_[64] = {};
 };
 
 }  // namespace kvoro::test
