@@ -1,18 +1,13 @@
 // Stands in for the help viewer and the web browser in the tests' own Wine
-// prefix: it appends what it was asked to open to opened.txt next to itself.
+// prefix: appends what it was asked to open to opened.txt next to itself.
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 int main(int argc, char** argv) {
     char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string log(path, length);
+    std::string log(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     log.replace(log.find_last_of("\\/") + 1, std::string::npos, "opened.txt");
-    FILE* file = std::fopen(log.c_str(), "a");
-    if (!file) return 1;
-    std::fprintf(file, "%s\n", argc > 1 ? argv[1] : "");
-    std::fclose(file);
-    return 0;
+    std::ofstream(log, std::ios::app) << (argc > 1 ? argv[1] : "") << '\n';
 }

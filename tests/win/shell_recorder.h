@@ -28,14 +28,12 @@ public:
         Set(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers", "wine " + unixPath);
         Clear();
     }
+    ShellRecorder(const ShellRecorder&) = delete;
     ~ShellRecorder() {
         Set(HKEY_CLASSES_ROOT, ".chm", nullptr, formerChm_);
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
         RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers");
     }
-    ShellRecorder(const ShellRecorder&) = delete;
-    ShellRecorder& operator=(const ShellRecorder&) = delete;
-
     void Clear() const { DeleteFileA(log_.c_str()); }
     std::vector<std::string> Opened() const {
         std::vector<std::string> lines;
