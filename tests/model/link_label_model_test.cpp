@@ -70,7 +70,7 @@ TEST(LinkLabelModel, TaggedTextSplitsAtTheFirstPairOfTags) {
     EXPECT_EQ(Split("no tags at all"), Parts{});
     EXPECT_EQ(Split("before <a>never closed"), (Parts{"before ", "", ""}));
     EXPECT_EQ(Split("x<b><a>y</a> z <a>w</a>"), (Parts{"x<b>", "y", " z <a>w</a>"}));
-    ForRandomStrings("<>/aAb", [](std::string_view text) { EXPECT_EQ(Split(text), ReferenceSplit(std::string(text))); });
+    ForRandomStrings("<>/aAb", [](std::string_view t) { EXPECT_EQ(Split(t), ReferenceSplit(std::string(t))); });
 }
 
 }  // namespace

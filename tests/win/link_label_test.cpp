@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "main_window_fixture.h"
 #include "shell_recorder.h"
@@ -19,26 +17,31 @@
 namespace kvoro::test {
 namespace {
 
-constexpr COLORREF kGreen = RGB(1, 127, 1);
-constexpr COLORREF kLink = RGB(0, 0, 255);
-constexpr COLORREF kVisited = RGB(128, 0, 128);
+constexpr COLORREF kLink = RGB(0, 0, 255), kVisited = RGB(128, 0, 128);
 constexpr char kBrowserSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
+using Lines = std::vector<std::string>;
 
-// The bounding box of the pixels of one colour, if any.
-std::optional<RECT> PixelsOf(const Snapshot& picture, COLORREF colour) {
-    RECT box{picture.width(), picture.height(), 0, 0};
-    for (LONG y = 0; y < picture.height(); ++y) {
-        for (LONG x = 0; x < picture.width(); ++x) {
-            if (picture.Pixel(x, y) == colour) {
+// The bounding box of the control's pixels of one colour, if any, waiting up
+// to a moment for the control to show it.
+std::optional<RECT> PixelsOf(HWND control, COLORREF colour, bool wait = false) {
+    std::optional<RECT> found;
+    PumpUntil([&] {
+        const Snapshot picture = Snapshot::OfClient(control);
+        RECT box{picture.width(), picture.height(), 0, 0};
+        for (LONG y = 0; y < picture.height(); ++y) {
+            for (LONG x = 0; x < picture.width(); ++x) {
+                if (picture.Pixel(x, y) != colour) continue;
                 box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), y + 1};
             }
         }
-    }
-    return box.right ? std::optional<RECT>(box) : std::nullopt;
+        if (box.right) found = box;
+        return found || !wait;
+    }, 3000);
+    return found;
 }
-
 // An underline: a row of the box in this colour over nearly its whole width.
-bool Underlined(const Snapshot& picture, const RECT& box, COLORREF colour) {
+bool Underlined(HWND control, const RECT& box, COLORREF colour) {
+    const Snapshot picture = Snapshot::OfClient(control);
     for (int y = box.top; y < box.bottom; ++y) {
         int run = 0;
         for (int x = box.left; x < box.right; ++x) run += picture.Pixel(x, y) == colour;
@@ -46,141 +49,105 @@ bool Underlined(const Snapshot& picture, const RECT& box, COLORREF colour) {
     }
     return false;
 }
-
-POINT OnScreen(HWND control, LONG x, LONG y) {
-    POINT point{x, y};
+POINT Centre(HWND control, const RECT& box) {
+    POINT point{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
     ClientToScreen(control, &point);
     return point;
 }
-POINT Centre(HWND control, const RECT& box) {
-    return OnScreen(control, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
-}
-
-// The text of the tooltip tool that belongs to control (tooltips are owned by
-// the control's top-level window, so the tools tell them apart).
+// The text of the tooltip tool of control (tooltips are owned by the
+// control's top-level window, so their tools tell them apart).
 std::string TooltipText(HWND control) {
     for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
         char text[256] = {};
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        TOOLINFOA tool{TTTOOLINFOA_V2_SIZE};
         tool.lpszText = text;
         if (SendMessageA(tip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == control) return text;
     }
     return {};
 }
-
-void SetBrowserColours(const char* link, const char* visited) {
+void SetBrowserColours(const char* link = nullptr, const char* visited = nullptr) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kBrowserSettings);
-    const auto set = [](const char* name, const char* value) {
+    for (const auto& [name, value] : {std::pair{"Anchor Color", link}, {"Anchor Color Visited", visited}}) {
         if (value) RegSetKeyValueA(HKEY_CURRENT_USER, kBrowserSettings, name, REG_SZ, value, lstrlenA(value) + 1);
-    };
-    set("Anchor Color", link);
-    set("Anchor Color Visited", visited);
+    }
 }
 
 class LinkLabelTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        SetBrowserColours(nullptr, nullptr);
+        SetBrowserColours();
         ASSERT_TRUE(e2e::MoveTo({0, 0}));
     }
     void TearDown() override {
-        SetBrowserColours(nullptr, nullptr);
+        SetBrowserColours();
         MainWindowTest::TearDown();
     }
-    // Pumps until the control shows what check wants; returns its last look.
-    static Snapshot Await(HWND control, const std::function<bool(const Snapshot&)>& check) {
-        std::optional<Snapshot> last;
-        PumpUntil([&] { return check(last.emplace(Snapshot::OfClient(control))); }, 3000);
-        return std::move(*last);
-    }
-    static bool HasColour(HWND control, COLORREF colour) {
-        return PixelsOf(Await(control, [&](const Snapshot& s) { return PixelsOf(s, colour).has_value(); }), colour)
-            .has_value();
-    }
-
     ShellRecorder recorder_{KVORO_SHELL_RECORDER};
 };
 
 TEST_F(LinkLabelTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnAClick) {
     Open(1, GameType::Standard);
     const HWND reminder = Item(IDC_REMINDER);
-    const Snapshot still = Snapshot::OfClient(reminder);
-    const std::optional<RECT> black = PixelsOf(still, RGB(0, 0, 0)), link = PixelsOf(still, kLink);
+    const std::optional<RECT> black = PixelsOf(reminder, RGB(0, 0, 0)), link = PixelsOf(reminder, kLink);
     ASSERT_TRUE(black && link);
-    EXPECT_EQ(still.Pixel(0, 0), kGreen);
+    EXPECT_EQ(ClientPixel(reminder, 0, 0), RGB(1, 127, 1));
     EXPECT_LT(black->right, link->left);  // the plain part first, the link after it
     EXPECT_EQ(TooltipText(reminder), kUpdateAddress);
     // Underlined while the pointer is over the link, not over the plain part or outside.
-    const auto hover = [&](POINT at, bool underlined) {
-        EXPECT_TRUE(e2e::MoveTo(at));
-        const auto wanted = [&](const Snapshot& s) { return Underlined(s, *link, kLink) == underlined; };
-        EXPECT_TRUE(wanted(Await(reminder, wanted))) << at.x << "," << at.y;
-    };
-    hover(Centre(reminder, *link), true);
-    EXPECT_TRUE(Snapshot::OfClient(reminder).SavePng("reminder_hover.png"));
-    hover(Centre(reminder, *black), false);
-    hover(Centre(reminder, *link), true);
-    hover(OnScreen(reminder, link->left, -20), false);
-
-    // Pressed inside and released outside, or the other way round: nothing opens.
-    for (const auto& [from, to] : {std::pair{*link, *black}, std::pair{*black, *link}}) {
-        ASSERT_TRUE(e2e::MoveTo(Centre(reminder, from)));
-        e2e::LeftButton(true);
-        ASSERT_TRUE(e2e::MoveTo(Centre(reminder, to)));
-        e2e::LeftButton(false);
-        PumpUntil([] { return false; }, 300);
+    const POINT onLink = Centre(reminder, *link), onText = Centre(reminder, *black);
+    for (const auto& [at, underlined] :
+         {std::pair{onLink, true}, {onText, false}, {onLink, true}, {POINT{0, 0}, false}}) {
+        ASSERT_TRUE(e2e::MoveTo(at));
+        EXPECT_TRUE(PumpUntil([&] { return Underlined(reminder, *link, kLink) == underlined; }, 3000)) << at.x;
+        if (underlined) EXPECT_TRUE(Snapshot::OfClient(reminder).SavePng("reminder_hover.png"));
     }
-    EXPECT_EQ(recorder_.Opened(), std::vector<std::string>{});
-    EXPECT_TRUE(PixelsOf(Snapshot::OfClient(reminder), kLink));
-
-    ASSERT_TRUE(e2e::ClickAt(Centre(reminder, *link)));
+    // Pressed inside and released outside, or the other way round: nothing opens.
+    for (const auto& [from, to] : {std::pair{onLink, onText}, {onText, onLink}}) {
+        ASSERT_TRUE(e2e::MoveTo(from));
+        e2e::LeftButton(true);
+        ASSERT_TRUE(e2e::MoveTo(to));
+        e2e::LeftButton(false);
+    }
+    PumpUntil([] { return false; }, 500);
+    EXPECT_EQ(recorder_.Opened(), Lines{});
+    ASSERT_TRUE(e2e::ClickAt(onLink));
     ASSERT_TRUE(recorder_.WaitFor(1));
-    EXPECT_EQ(recorder_.Opened(), std::vector<std::string>{kUpdateAddress});
-    EXPECT_TRUE(HasColour(reminder, kVisited));
-    EXPECT_FALSE(PixelsOf(Snapshot::OfClient(reminder), kLink));
+    EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
+    EXPECT_TRUE(PixelsOf(reminder, kVisited, true));
+    EXPECT_FALSE(PixelsOf(reminder, kLink));
     EnableWindow(reminder, FALSE);
-    EXPECT_TRUE(HasColour(reminder, GetSysColor(COLOR_GRAYTEXT)));
-    EXPECT_FALSE(PixelsOf(Snapshot::OfClient(reminder), kVisited));
+    EXPECT_TRUE(PixelsOf(reminder, GetSysColor(COLOR_GRAYTEXT), true));
+    EXPECT_FALSE(PixelsOf(reminder, kVisited));
 }
 
-TEST_F(LinkLabelTest, TheAboutLinkShowsTheHomepageOpensTheUpdatePageInTheBrowsersColours) {
+TEST_F(LinkLabelTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrowsersColours) {
     struct Case {
-        const char* link;
-        const char* visited;
+        const char *link, *visited;
         COLORREF linkColour, visitedColour;
     };
-    const Case cases[] = {
-        {"200,10,30", "10,200,30", RGB(200, 10, 30), RGB(10, 200, 30)},
-        {"255,0", "1,2,", kLink, kVisited},
-        {"-1,0,0", "", kLink, kVisited},
-        {"100,100,1000", nullptr, kLink, kVisited},  // 13 bytes with its zero: too long
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.link);
+    for (const Case& c : {Case{"200,10,30", "10,200,30", RGB(200, 10, 30), RGB(10, 200, 30)},
+                          {"255,0", "1,2,", kLink, kVisited},
+                          {"-1,0,0", "", kLink, kVisited},
+                          {"100,100,1000", nullptr, kLink, kVisited}}) {  // 13 bytes with the zero: too long
         SetBrowserColours(c.link, c.visited);
         recorder_.Clear();
         AboutDialog about;
         ASSERT_TRUE(about.CreateModeless(IDD_ABOUT, nullptr));
         ShowWindow(about.hwnd(), SW_SHOW);
-        SetForegroundWindow(about.hwnd());
-        PumpMessages();
         const HWND link = GetDlgItem(about.hwnd(), IDC_ABOUT_LINK);
         char text[128] = {};
         GetWindowTextA(link, text, sizeof(text));
         EXPECT_STREQ(text, "Homepage:\nhttp://www.example.com/Kvoro/");
         EXPECT_EQ(TooltipText(link), kUpdateAddress);
-        const Snapshot shown = Snapshot::OfClient(link);
-        const std::optional<RECT> drawn = PixelsOf(shown, c.linkColour);
-        ASSERT_TRUE(drawn);
-        EXPECT_TRUE(Underlined(shown, *drawn, c.linkColour));
-        EXPECT_EQ(shown.Pixel(0, 0), RGB(255, 255, 255));
-        if (&c == cases) EXPECT_TRUE(Snapshot::OfClient(about.hwnd()).SavePng("about.png"));
-
+        const std::optional<RECT> drawn = PixelsOf(link, c.linkColour, true);
+        ASSERT_TRUE(drawn) << c.link;
+        EXPECT_TRUE(Underlined(link, *drawn, c.linkColour));
+        EXPECT_EQ(ClientPixel(link, 0, 0), RGB(255, 255, 255));
+        EXPECT_TRUE(Snapshot::OfClient(about.hwnd()).SavePng("about.png"));
         ASSERT_TRUE(e2e::ClickAt(Centre(link, *drawn)));
         ASSERT_TRUE(recorder_.WaitFor(1));
-        EXPECT_EQ(recorder_.Opened(), std::vector<std::string>{kUpdateAddress});
-        EXPECT_TRUE(HasColour(link, c.visitedColour));
+        EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
+        EXPECT_TRUE(PixelsOf(link, c.visitedColour, true)) << c.link;
     }
 }
 
