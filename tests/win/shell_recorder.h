@@ -34,6 +34,7 @@ public:
         RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
         RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", "Browsers");
     }
+
     void Clear() const { DeleteFileA(log_.c_str()); }
     std::vector<std::string> Opened() const {
         std::vector<std::string> lines;
@@ -51,7 +52,6 @@ private:
     static void Set(HKEY root, const std::string& key, const char* name, const std::string& value) {
         RegSetKeyValueA(root, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
     }
-
     std::string log_;
     char formerChm_[64] = {};
 };

@@ -1,11 +1,15 @@
-// The update reminder of the main window and the About box's link, read from
-// their pixels and window state, worked with real mouse input, opening
-// through the real shell (the recorder stands in for the browser).
+// What the shell is asked to open, with the recorder standing in for the help
+// viewer and the browser: the Help and Homepage commands, the update reminder
+// of the main window and the About box's link, the links read from their
+// pixels and window state and worked with real mouse input.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "main_window_fixture.h"
@@ -20,6 +24,13 @@ namespace {
 constexpr COLORREF kLink = RGB(0, 0, 255), kVisited = RGB(128, 0, 128);
 constexpr char kBrowserSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
 using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+void WriteAll(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // The bounding box of the control's pixels of one colour, if any, waiting up
 // to a moment for the control to show it.
@@ -72,7 +83,7 @@ void SetBrowserColours(const char* link = nullptr, const char* visited = nullptr
     }
 }
 
-class LinkLabelTest : public MainWindowTest {
+class ShellOpenTest : public MainWindowTest {
 protected:
     void SetUp() override {
         SetBrowserColours();
@@ -85,7 +96,70 @@ protected:
     ShellRecorder recorder_{KVORO_SHELL_RECORDER};
 };
 
-TEST_F(LinkLabelTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnAClick) {
+TEST_F(ShellOpenTest, HelpOpensTheProgramsOwnDocumentAndReportsAFolderWithoutRoomOnce) {
+    Lines messages;
+    answers_.On("Error", [&](HWND box) {
+        char text[128] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // the message box's text
+        messages.emplace_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    const auto help = [&] {
+        recorder_.Clear();
+        ShowHelpFile(nullptr);
+        recorder_.WaitFor(1, messages.empty() ? 20000 : 500);
+        return recorder_.Opened();
+    };
+    const fs::path program = fs::current_path(), root = program / "shell_open_test.tmp", temp = root / "temp";
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+    fs::create_directories(temp);
+    fs::create_directories(root / "start");
+    SetEnvironmentVariableA("TMP", temp.string().c_str());
+    // A document in the folder the game was started from is not opened.
+    WriteAll(root / "start" / "kvoro.chm", "planted");
+    fs::current_path(root / "start");
+
+    const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_HELP_CHM), "CHM");
+    const std::string embedded(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                               SizeofResource(nullptr, found));
+    const std::string copy = (temp / "kvoro.chm").string();
+    EXPECT_EQ(help(), Lines{copy});
+    EXPECT_EQ(ReadAll(copy), embedded);
+    const auto written = fs::last_write_time(copy);
+    EXPECT_EQ(help(), Lines{copy});
+    EXPECT_EQ(fs::last_write_time(copy), written);  // the second Help writes nothing
+    // An older version's copy, one cut short and an empty one are replaced.
+    for (const std::string& stale : {std::string("ITSF older"), embedded.substr(0, 999), std::string()}) {
+        WriteAll(copy, stale);
+        EXPECT_EQ(help(), Lines{copy});
+        EXPECT_EQ(ReadAll(copy), embedded);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp), {}), 1);  // no scratch file left behind
+
+    const std::string local = (program / "kvoro.chm").string();
+    WriteAll(local, "ITSF local");
+    EXPECT_EQ(help(), Lines{local});
+    fs::remove(local);
+
+    EXPECT_EQ(messages, Lines{});
+    // A missing folder, and one whose path with the name exceeds 260 characters.
+    for (const fs::path& folder : {root / "missing", temp / std::string(254 - temp.string().size(), 'x')}) {
+        SetEnvironmentVariableA("TMP", folder.string().c_str());
+        EXPECT_EQ(help(), Lines{});
+        EXPECT_EQ(messages, Lines{"Could not load the help file. Error code 4."});
+        messages.clear();
+    }
+
+    fs::current_path(program);
+    fs::remove_all(root, ignored);  // the viewer started there may hold the start folder a moment
+    recorder_.Clear();
+    OpenHomepage();
+    ASSERT_TRUE(recorder_.WaitFor(1));
+    EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
+}
+
+TEST_F(ShellOpenTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnAClick) {
     Open(1, GameType::Standard);
     const HWND reminder = Item(IDC_REMINDER);
     const std::optional<RECT> black = PixelsOf(reminder, RGB(0, 0, 0)), link = PixelsOf(reminder, kLink);
@@ -120,7 +194,7 @@ TEST_F(LinkLabelTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnACli
     EXPECT_FALSE(PixelsOf(reminder, kVisited));
 }
 
-TEST_F(LinkLabelTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrowsersColours) {
+TEST_F(ShellOpenTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrowsersColours) {
     struct Case {
         const char *link, *visited;
         COLORREF linkColour, visitedColour;
