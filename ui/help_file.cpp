@@ -91,7 +91,9 @@ void ShowHelpFile(HWND owner) {
     char folder[MAX_PATH];
     const DWORD folderLength = GetTempPathA(MAX_PATH, folder);
     if (folderLength == 0) return ShowError(owner, "Could not locate the temp path.");
-    // A path that does not fit is refused rather than cut short.
+    // A path that does not fit is refused rather than cut short. (Wine answers
+    // 0 above for a folder longer than the buffer, where Windows gives the
+    // length it needs.)
     char path[MAX_PATH];
     if (folderLength >= MAX_PATH || !PathCombineA(path, folder, kHelpName)) return ShowLoadError(owner, 4);
     const HRSRC found = FindResourceA(AppInstance(), MAKEINTRESOURCEA(IDR_HELP_CHM), "CHM");
