@@ -6,7 +6,9 @@
 
 #include "res/resource.h"
 #include "store/settings_win.h"
+#include "ui/about_dialog.h"
 #include "ui/board_colours.h"
+#include "ui/help_file.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"
 #include "ui/score_grid_model.h"
@@ -19,6 +21,8 @@ namespace {
 constexpr UINT_PTR kRollSoundTimer = 1;
 constexpr UINT kRollSoundDelayMs = 300;
 constexpr LPARAM kAltDownFlag = 1 << 29;  // the context code of a key message
+constexpr char kReminderText[] =
+    "Remember to check Kvoro's homepage for updates regularly. <a>Click here to go online!</a>";
 
 // The Hold button a key toggles: the digits 1 to 6 of either keyboard; 0 for other keys.
 int HoldKey(WPARAM key) {
@@ -59,6 +63,7 @@ bool MainDialog::OnInitDialog() {
     PlaceCentred(hwnd(), nullptr);
     SetIcons();
     LoadMenuAndAccelerators();
+    AttachUpdateReminder();
     LoadBanners();
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
@@ -88,6 +93,13 @@ void MainDialog::SetIcons() const {
 void MainDialog::LoadMenuAndAccelerators() {
     SetMenu(hwnd(), LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINMENU)));
     accelerators_ = LoadAcceleratorsA(AppInstance(), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+}
+
+void MainDialog::AttachUpdateReminder() {
+    reminder_.SetText(kReminderText);
+    reminder_.SetTarget(kUpdateAddress);
+    reminder_.options = LinkLabel::TaggedText | LinkLabel::UnderlineOnHover;
+    reminder_.AttachTo(Item(IDC_REMINDER));
 }
 
 void MainDialog::LoadBanners() {
@@ -150,6 +162,15 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
         return true;
     case ID_GAME_CLEARHIGHSCORE:
         ClearHighscores(hwnd(), settings_);
+        return true;
+    case ID_HELP_ABOUT:
+        AboutDialog().Run(GetActiveWindow());
+        return true;
+    case ID_HELP_HOMEPAGE:
+        OpenHomepage();
+        return true;
+    case ID_HELP_HELP:
+        ShowHelpFile(hwnd());
         return true;
     default:
         break;

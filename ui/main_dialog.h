@@ -16,6 +16,7 @@
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
 #include "ui/main_dialog_model.h"
+#include "ui/link_label.h"
 #include "ui/score_grid.h"
 #include "ui/sound_player.h"
 #include "ui/status_panel.h"
@@ -63,6 +64,7 @@ private:
     // The steps of the initialisation.
     void SetIcons() const;
     void LoadMenuAndAccelerators();
+    void AttachUpdateReminder();
     void LoadBanners();
     void CreateScoreCard();
     void AttachControls();
@@ -96,6 +98,7 @@ private:
     ScoreGrid grid_;
     DicePanel panel_;
     StatusPanel status_;
+    LinkLabel reminder_;
 
     std::uint32_t soundOn_ = 1;
     SettingsStore settings_;

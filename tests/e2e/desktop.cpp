@@ -103,7 +103,7 @@ void PressChord(WORD modifier, WORD virtualKey) {
     Send(inputs, 4);
 }
 
-bool ClickAt(POINT screen) {
+bool MoveTo(POINT screen) {
     INPUT move{};
     move.type = INPUT_MOUSE;
     move.mi.dx = Normalised(screen.x, GetSystemMetrics(SM_CXSCREEN));
@@ -115,19 +115,26 @@ bool ClickAt(POINT screen) {
     };
     // The display may report the pointer where it was a moment longer; the
     // move is repeated until the pointer is seen at the target.
-    const bool there = test::PumpUntil(
+    return test::PumpUntil(
         [&] {
             if (arrived()) return true;
             Send(&move, 1);
             return false;
         },
         5000);
-    if (!there) return false;
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    Send(click, 2);
+}
+
+void LeftButton(bool down) {
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    Send(&press, 1);
+}
+
+bool ClickAt(POINT screen) {
+    if (!MoveTo(screen)) return false;
+    LeftButton(true);
+    LeftButton(false);
     return true;
 }
 

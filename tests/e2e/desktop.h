@@ -47,6 +47,9 @@ bool Settle(HWND window, UINT timeoutMs = 10000);
 // Real input, as the keyboard and mouse drivers deliver it.
 void PressKey(WORD virtualKey);
 void PressChord(WORD modifier, WORD virtualKey);
+// Moves the pointer to a screen point; false when it did not arrive.
+bool MoveTo(POINT screen);
+void LeftButton(bool down);
 // Moves the pointer to a screen point and clicks the left button there;
 // false when the pointer did not arrive.
 bool ClickAt(POINT screen);

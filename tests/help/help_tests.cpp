@@ -227,7 +227,7 @@ TEST(CompiledHelp, TopicsStateTheRulesThatMatter) {
           "63 or more", "84 or more", "counts zero points and shows a cross",
           "The bonus is granted as soon as the upper rows reach the threshold",
           "the Score is 63 + 50 = 113"}},
-        {"contact.html", {"http://www.kvorosoft.net/Kvoro/", "Homepage"}},
+        {"contact.html", {"http://www.example.com/Kvoro/", "Homepage"}},
     };
     for (const auto& [name, phrases] : facts) {
         const std::string text = plainText(file(name));

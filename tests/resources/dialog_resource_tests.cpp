@@ -90,7 +90,7 @@ const ExpectedDialog kAbout = {
         {IDOK, "Button", kChild | WS_TABSTOP | BS_DEFPUSHBUTTON, "OK"},
         {IDC_ABOUT_BANNER, "Static", kChild | SS_BITMAP | SS_CENTERIMAGE, nullptr, {300, 38}},
         {IDC_ABOUT_PANEL, "Static", kChild | SS_WHITERECT, ""},
-        {IDC_ABOUT_LINK, "Static", kChild | SS_CENTER, "Homepage:\nhttp://www.kvorosoft.net/Kvoro/"},
+        {IDC_ABOUT_LINK, "Static", kChild | SS_CENTER, "Homepage:\nhttp://www.example.com/Kvoro/"},
         {IDC_STATIC, "Static", kChild | WS_GROUP | SS_CENTER, "Kvoro version 2.1\nDice for one to five players"},
     }};
 

@@ -1,0 +1,225 @@
+// What the shell is asked to open, with the recorder standing in for the help
+// viewer and the browser: the Help command (Homepage: tests/e2e), the reminder
+// of the main window and the About box's link, the links read from their
+// pixels and window state and worked with real mouse input.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "main_window_fixture.h"
+#include "shell_recorder.h"
+#include "tests/e2e/desktop.h"
+#include "ui/about_dialog.h"
+#include "ui/help_file.h"
+
+namespace kvoro::test {
+namespace {
+
+constexpr COLORREF kLink = RGB(0, 0, 255), kVisited = RGB(128, 0, 128);
+constexpr char kBrowserSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
+using Lines = std::vector<std::string>;
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+void WriteAll(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// The bounding box of the control's pixels of one colour, if any, waiting up
+// to a moment for the control to show it.
+std::optional<RECT> PixelsOf(HWND control, COLORREF colour, bool wait = false) {
+    std::optional<RECT> found;
+    PumpUntil([&] {
+        const Snapshot picture = Snapshot::OfClient(control);
+        RECT box{picture.width(), picture.height(), 0, 0};
+        for (LONG y = 0; y < picture.height(); ++y) {
+            for (LONG x = 0; x < picture.width(); ++x) {
+                if (picture.Pixel(x, y) != colour) continue;
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), y + 1};
+            }
+        }
+        if (box.right) found = box;
+        return found || !wait;
+    }, 3000);
+    return found;
+}
+// An underline: a row of the box in this colour over nearly its whole width.
+bool Underlined(HWND control, const RECT& box, COLORREF colour) {
+    const Snapshot picture = Snapshot::OfClient(control);
+    for (int y = box.top; y < box.bottom; ++y) {
+        int run = 0;
+        for (int x = box.left; x < box.right; ++x) run += picture.Pixel(x, y) == colour;
+        if (run * 10 >= (box.right - box.left) * 9) return true;
+    }
+    return false;
+}
+POINT Centre(HWND control, const RECT& box) {
+    POINT point{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    ClientToScreen(control, &point);
+    return point;
+}
+// The text of the tooltip tool of control (tooltips are owned by the
+// control's top-level window, so their tools tell them apart).
+std::string TooltipText(HWND control) {
+    for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr));) {
+        char text[256] = {};
+        TOOLINFOA tool{TTTOOLINFOA_V2_SIZE};
+        tool.lpszText = text;
+        if (SendMessageA(tip, TTM_ENUMTOOLSA, 0, reinterpret_cast<LPARAM>(&tool)) && tool.hwnd == control) return text;
+    }
+    return {};
+}
+void SetBrowserColours(const char* link = nullptr, const char* visited = nullptr) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kBrowserSettings);
+    for (const auto& [name, value] : {std::pair{"Anchor Color", link}, {"Anchor Color Visited", visited}}) {
+        if (value) RegSetKeyValueA(HKEY_CURRENT_USER, kBrowserSettings, name, REG_SZ, value, lstrlenA(value) + 1);
+    }
+}
+
+class ShellOpenTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        SetBrowserColours();
+        ASSERT_TRUE(e2e::MoveTo({0, 0}));
+    }
+    void TearDown() override {
+        SetBrowserColours();
+        MainWindowTest::TearDown();
+    }
+    ShellRecorder recorder_{KVORO_SHELL_RECORDER};
+};
+
+TEST_F(ShellOpenTest, HelpOpensTheProgramsOwnDocumentAndReportsAFolderWithoutRoomOnce) {
+    Lines messages;
+    answers_.On("Error", [&](HWND box) {
+        char text[128] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // the message box's text
+        messages.emplace_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    const auto help = [&] {
+        recorder_.Clear();
+        ShowHelpFile(nullptr);
+        recorder_.WaitFor(1, messages.empty() ? 20000 : 500);
+        return recorder_.Opened();
+    };
+    const fs::path program = fs::current_path(), root = program / "shell_open_test.tmp", temp = root / "temp";
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+    fs::create_directories(temp);
+    fs::create_directories(root / "start");
+    SetEnvironmentVariableA("TMP", temp.string().c_str());
+    // A document in the folder the game was started from is not opened.
+    WriteAll(root / "start" / "kvoro.chm", "planted");
+    fs::current_path(root / "start");
+
+    const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_HELP_CHM), "CHM");
+    const std::string embedded(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
+                               SizeofResource(nullptr, found));
+    const std::string copy = (temp / "kvoro.chm").string();
+    EXPECT_EQ(help(), Lines{copy});
+    EXPECT_EQ(ReadAll(copy), embedded);
+    const auto written = fs::last_write_time(copy);
+    EXPECT_EQ(help(), Lines{copy});
+    EXPECT_EQ(fs::last_write_time(copy), written);  // the second Help writes nothing
+    // An older version's copy, one cut short and an empty one are replaced.
+    for (const std::string& stale : {std::string("ITSF older"), embedded.substr(0, 999), std::string()}) {
+        WriteAll(copy, stale);
+        EXPECT_EQ(help(), Lines{copy});
+        EXPECT_EQ(ReadAll(copy), embedded);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(temp), {}), 1);  // no scratch file left behind
+
+    const std::string local = (program / "kvoro.chm").string();
+    WriteAll(local, "ITSF local");
+    EXPECT_EQ(help(), Lines{local});
+    fs::remove(local);
+
+    EXPECT_EQ(messages, Lines{});
+    // A missing folder, and one whose path with the name exceeds 260 characters.
+    for (const fs::path& folder : {root / "missing", temp / std::string(254 - temp.string().size(), 'x')}) {
+        SetEnvironmentVariableA("TMP", folder.string().c_str());
+        EXPECT_EQ(help(), Lines{});
+        EXPECT_EQ(messages, Lines{"Could not load the help file. Error code 4."});
+        messages.clear();
+    }
+
+    fs::current_path(program);
+    fs::remove_all(root, ignored);  // the viewer started there may hold the start folder a moment
+}
+
+TEST_F(ShellOpenTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnAClick) {
+    Open(1, GameType::Standard);
+    const HWND reminder = Item(IDC_REMINDER);
+    const std::optional<RECT> black = PixelsOf(reminder, RGB(0, 0, 0)), link = PixelsOf(reminder, kLink);
+    ASSERT_TRUE(black && link);
+    EXPECT_EQ(ClientPixel(reminder, 0, 0), RGB(1, 127, 1));
+    EXPECT_LT(black->right, link->left);  // the plain part first, the link after it
+    EXPECT_EQ(TooltipText(reminder), kUpdateAddress);
+    // Underlined while the pointer is over the link, not over the plain part or outside.
+    const POINT onLink = Centre(reminder, *link), onText = Centre(reminder, *black);
+    for (const auto& [at, underlined] :
+         {std::pair{onLink, true}, {onText, false}, {onLink, true}, {POINT{0, 0}, false}}) {
+        ASSERT_TRUE(e2e::MoveTo(at));
+        EXPECT_TRUE(PumpUntil([&] { return Underlined(reminder, *link, kLink) == underlined; }, 3000)) << at.x;
+        if (underlined) EXPECT_TRUE(Snapshot::OfClient(reminder).SavePng("reminder_hover.png"));
+    }
+    // Pressed inside and released outside, or the other way round: nothing opens.
+    for (const auto& [from, to] : {std::pair{onLink, onText}, {onText, onLink}}) {
+        ASSERT_TRUE(e2e::MoveTo(from));
+        e2e::LeftButton(true);
+        ASSERT_TRUE(e2e::MoveTo(to));
+        e2e::LeftButton(false);
+    }
+    PumpUntil([] { return false; }, 500);
+    EXPECT_EQ(recorder_.Opened(), Lines{});
+    ASSERT_TRUE(e2e::ClickAt(onLink));
+    ASSERT_TRUE(recorder_.WaitFor(1));
+    EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
+    EXPECT_TRUE(PixelsOf(reminder, kVisited, true));
+    EXPECT_FALSE(PixelsOf(reminder, kLink));
+    EnableWindow(reminder, FALSE);
+    EXPECT_TRUE(PixelsOf(reminder, GetSysColor(COLOR_GRAYTEXT), true));
+    EXPECT_FALSE(PixelsOf(reminder, kVisited));
+}
+
+TEST_F(ShellOpenTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrowsersColours) {
+    struct Case {
+        const char *link, *visited;
+        COLORREF linkColour, visitedColour;
+    };
+    for (const Case& c : {Case{"200,10,30", "10,200,30", RGB(200, 10, 30), RGB(10, 200, 30)},
+                          {"255,0", "1,2,", kLink, kVisited},
+                          {"-1,0,0", "", kLink, kVisited},
+                          {"100,100,1000", nullptr, kLink, kVisited}}) {  // 13 bytes with the zero: too long
+        SetBrowserColours(c.link, c.visited);
+        recorder_.Clear();
+        AboutDialog about;
+        ASSERT_TRUE(about.CreateModeless(IDD_ABOUT, nullptr));
+        ShowWindow(about.hwnd(), SW_SHOW);
+        const HWND link = GetDlgItem(about.hwnd(), IDC_ABOUT_LINK);
+        char text[128] = {};
+        GetWindowTextA(link, text, sizeof(text));
+        EXPECT_STREQ(text, "Homepage:\nhttp://www.example.com/Kvoro/");
+        EXPECT_EQ(TooltipText(link), kUpdateAddress);
+        const std::optional<RECT> drawn = PixelsOf(link, c.linkColour, true);
+        ASSERT_TRUE(drawn) << c.link;
+        EXPECT_TRUE(Underlined(link, *drawn, c.linkColour));
+        EXPECT_EQ(ClientPixel(link, 0, 0), RGB(255, 255, 255));
+        EXPECT_TRUE(Snapshot::OfClient(about.hwnd()).SavePng("about.png"));
+        ASSERT_TRUE(e2e::ClickAt(Centre(link, *drawn)));
+        ASSERT_TRUE(recorder_.WaitFor(1));
+        EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
+        EXPECT_TRUE(PixelsOf(link, c.visitedColour, true)) << c.link;
+    }
+}
+
+}  // namespace
+}  // namespace kvoro::test
