@@ -325,4 +325,23 @@ std::vector<Move> TurnAdvisor::moves(const std::int32_t (&dice)[kMaxDice], int r
     return moves;
 }
 
+int playBestTurn(GameState& game, const ValueTable& table) {
+    const int player = game.currentPlayer;
+    if (table.empty() || game.gameType != GameType::Standard || game.roundsLeft <= 0 || player < 1 ||
+        player > game.playerCount) {
+        return -1;
+    }
+    const TurnAdvisor advisor(table, game.card(player));
+    for (std::int32_t& held : game.dice.held) held = 0;
+    game.roll();
+    for (;;) {
+        const std::vector<Move> moves = advisor.moves(game.dice.values, game.rollsLeft[player - 1]);
+        if (moves.empty()) return -1;
+        const Move& best = moves.front();
+        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
+        for (int die = 0; die < kDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
+        game.roll();
+    }
+}
+
 }  // namespace kvoro::strategy

@@ -81,4 +81,9 @@ private:
     std::vector<float> holdValue_[2];
 };
 
+// Plays the current player's turn of a five-dice game through the game's own
+// roll, holds and enterScore, always choosing the best move. Returns the row
+// entered, or -1 without a five-dice game in progress.
+int playBestTurn(GameState& game, const ValueTable& table);
+
 }  // namespace kvoro::strategy
