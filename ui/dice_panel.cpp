@@ -132,6 +132,14 @@ void DicePanel::ReleaseHolds() const {
     }
 }
 
+void DicePanel::SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) {
+        if (!IsWindowEnabled(holds_[k])) continue;
+        SendMessageA(holds_[k], BM_SETCHECK, (hold >> k) & 1u ? BST_CHECKED : BST_UNCHECKED, 0);
+        ShowHold(k + 1, dice);
+    }
+}
+
 void DicePanel::Apply(ButtonRule rule) const {
     EnableWindow(roll_, rule.rollEnabled);
     if (rule.holds == HoldRule::DisabledUnchecked) {
@@ -145,7 +153,8 @@ void DicePanel::RedrawStatus() const {
     RedrawWindow(status_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void DicePanel::PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background) const {
+void DicePanel::PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background,
+                            const std::string& hintLine) const {
     SetBkColor(dc, kBoardGreen);
     SetTextColor(dc, RGB(0, 0, 0));
     SelectGuard font(dc, statusFont_.get());
@@ -157,6 +166,9 @@ void DicePanel::PaintStatus(HDC dc, const RECT& client, const GameState& state, 
         DrawTextA(dc, line.label, -1, &label, 0);
         DrawTextA(dc, line.value.c_str(), -1, &value, 0);
     }
+    RECT hint = client;
+    hint.top = client.top + 3 * ((client.bottom - client.top) / 4);
+    DrawTextA(dc, hintLine.c_str(), -1, &hint, DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 }  // namespace kvoro

@@ -5,6 +5,9 @@
 // hold.
 #include <windows.h>
 
+#include <cstdint>
+#include <string>
+
 #include "framework/gdi.h"
 #include "game/rules.h"
 #include "ui/board_model.h"
@@ -54,6 +57,9 @@ public:
     // Toggles the hold of every die whose window contains the screen point.
     void ToggleHoldsAt(POINT screen, const DiceSet& dice) const;
     void ReleaseHolds() const;  // unchecked and disabled
+    // Checks the enabled Hold buttons of the dice in hold (bit k: die k + 1)
+    // and unchecks the others.
+    void SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const;
 
     void Apply(ButtonRule rule) const;
     HWND roll() const { return roll_; }
@@ -62,8 +68,10 @@ public:
 
     HWND status() const { return status_; }
     void RedrawStatus() const;
-    // Draws the status panel for the client rectangle into dc.
-    void PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background) const;
+    // Draws the status panel for the client rectangle into dc, with the
+    // hint line (may be empty) in its last quarter.
+    void PaintStatus(HDC dc, const RECT& client, const GameState& state, HBRUSH background,
+                     const std::string& hintLine) const;
 
 private:
     HWND dice_[kMaxDice] = {};

@@ -66,6 +66,7 @@ bool MainDialog::OnInitDialog() {
     maxiBanner_.reset(LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_BANNER_MAXI)));
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
+    coach_.Start(CoachTable::DefaultPath(), hwnd(), WM_COACH_READY);
 
     grid_.Create(hwnd());
     grid_.Attach(&state_);
@@ -113,6 +114,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
         return true;
     case ID_GAME_HIGHSCORE:
         highscoreDialog_.Run(GetActiveWindow());
+        return true;
+    case ID_GAME_HINT:
+        OnHint();
         return true;
     case ID_GAME_SOUND:
         soundOn_ = soundOn_ ? 0 : 1;
@@ -169,6 +173,11 @@ bool MainDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_P
         return true;
     case WM_INITMENUPOPUP:
         UpdateSoundCheck();
+        UpdateHintItem();
+        return true;
+    case WM_COACH_READY:
+        coach_.OnReady();
+        if (hint_.kind == HintKind::Computing) OnHint();
         return true;
     default:
         return false;
@@ -258,7 +267,9 @@ void MainDialog::PaintBackground(HDC dc, const RECT& area) const {
 void MainDialog::PaintStatus(HDC dc) const {
     RECT client{};
     GetClientRect(panel_.status(), &client);
-    panel_.PaintStatus(dc, client, state_, green_.get());
+    const int player = state_.currentPlayer;
+    const double lastCost = player >= 1 && player <= kMaxPlayers ? lastEntryCost_[player - 1] : -1.0;
+    panel_.PaintStatus(dc, client, state_, green_.get(), HintLine(hint_, lastCost));
 }
 
 void MainDialog::OnRoll() {
@@ -267,6 +278,7 @@ void MainDialog::OnRoll() {
     if (state_.roundsLeft <= 0 || CurrentRollsLeft(state_) <= 0) return;
     panel_.DisableRoll();
     if (animating_) return;
+    ClearHint();
     panel_.CopyHolds(state_.dice, state_.gameType);
     state_.roll();
     animating_ = true;
@@ -291,6 +303,10 @@ void MainDialog::OnRollFinished() {
 
 void MainDialog::OnRowChosen(int row) {
     if (animating_ || !IsChoosable(state_, row) || !GameState::isRowShown(state_.gameType, row)) return;
+    if (coach_.table() && IsHintOffered(state_)) {
+        lastEntryCost_[state_.currentPlayer - 1] = EntryCost(state_, *coach_.table(), row);
+    }
+    ClearHint();
     panel_.ShowAllEmpty();
     panel_.ReleaseHolds();
     const int result = state_.enterScore(row);
@@ -325,6 +341,9 @@ void MainDialog::OnNewGame() {
     // A roll whose end was never seen must not block the new game.
     animating_ = false;
     panel_.ForgetRoll();
+    ClearHint();
+    for (double& cost : lastEntryCost_) cost = -1.0;
+    UpdateHintItem();
     ShowBanner();
     RedrawPanels();
     Layout();
@@ -343,6 +362,33 @@ void MainDialog::OnSoundTimer() {
     // A roll sound once scheduled plays even if the sound was switched off since.
     KillTimer(hwnd(), kRollSoundTimer);
     sounds_.PlayAsync(IDR_WAVE_ROLL1 + state_.random.next() % 3);
+}
+
+void MainDialog::OnHint() {
+    if (!IsHintOffered(state_) || animating_) return;
+    ClearHint();
+    hint_ = HintFor(state_, coach_.table());
+    if (hint_.kind == HintKind::Hold) panel_.SetHolds(hint_.hold, state_.dice, state_.gameType);
+    if (hint_.kind == HintKind::Enter) {
+        grid_.MarkRow(hint_.row);
+        RedrawPanels();
+    } else {
+        panel_.RedrawStatus();
+    }
+}
+
+// A hint belongs to one position: a roll, an entry or a new game ends it.
+void MainDialog::ClearHint() {
+    hint_ = Hint{};
+    if (grid_.markedRow() < 0) return;
+    grid_.MarkRow(-1);
+    grid_.Redraw();
+    RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void MainDialog::UpdateHintItem() const {
+    EnableMenuItem(GetMenu(hwnd()), ID_GAME_HINT,
+                   MF_BYCOMMAND | (state_.gameType == GameType::Standard ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace kvoro

@@ -10,13 +10,18 @@
 #include "framework/message_loop.h"
 #include "framework/window.h"
 #include "game/rules.h"
+#include "ui/coach_table.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
+#include "ui/hint_model.h"
 #include "ui/score_grid.h"
 #include "ui/sound_player.h"
 
 namespace kvoro {
+
+// Posted by the coach's worker thread when its table is ready.
+constexpr UINT WM_COACH_READY = WM_APP + 1;
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
@@ -36,6 +41,8 @@ public:
     HighscoreStore& highscores() { return highscoreDialog_.store(); }
     bool animating() const { return animating_; }
     bool soundOn() const { return soundOn_ != 0; }
+    const Hint& hint() const { return hint_; }
+    const CoachTable& coach() const { return coach_; }
 
     // Paints the board's background over area (client coordinates) into dc.
     void PaintBackground(HDC dc, const RECT& area) const;
@@ -61,6 +68,9 @@ private:
     void OnNewGame();
     void OnDieClick(LPARAM position);
     void OnSoundTimer();
+    void OnHint();
+    void ClearHint();
+    void UpdateHintItem() const;
 
     MessageLoop& loop_;
     SoundPlayer& sounds_;
@@ -68,6 +78,10 @@ private:
     HighscoreDialog highscoreDialog_;
     ScoreGrid grid_;
     DicePanel panel_;
+
+    CoachTable coach_;
+    Hint hint_;
+    double lastEntryCost_[kMaxPlayers] = {-1, -1, -1, -1, -1};  // negative: not judged
 
     std::int32_t soundOn_ = 1;
     bool animating_ = false;
