@@ -135,7 +135,8 @@ float bonusFor(int upper, int points) {
 // the same for each, so the inner loops run over contiguous lanes.
 class TurnSolver {
 public:
-    TurnSolver() : rolls_(kRollCount * kLanes), keeps_(kKeepCount * kLanes) {}
+    // At most `lanes` upper totals at once; the advisor asks for one.
+    explicit TurnSolver(int lanes) : stride_(lanes), rolls_(kRollCount * lanes), keeps_(kKeepCount * lanes) {}
 
     // Fills the entry values of every roll: the best row to enter now.
     void enterValues(const ValueTable& table, std::uint32_t filled, const int* upper, int lanes) {
@@ -155,13 +156,13 @@ public:
                     }
                 }
                 for (int r = 0; r < kRollCount; ++r) {
-                    maxInto(&rolls_[r * kLanes], best[space.rollCounts[r][slot]], lanes);
+                    maxInto(&rolls_[r * stride_], best[space.rollCounts[r][slot]], lanes);
                 }
             } else {
                 for (int l = 0; l < lanes; ++l) best[0][l] = next[upper[l]];
                 for (int r = 0; r < kRollCount; ++r) {
                     const float points = space.score[r][slot];
-                    float* value = &rolls_[r * kLanes];
+                    float* value = &rolls_[r * stride_];
                     for (int l = 0; l < lanes; ++l) value[l] = std::max(value[l], points + best[0][l]);
                 }
             }
@@ -173,33 +174,33 @@ public:
     // roll left (the best keep within each roll, keeping all of it included).
     void rollAgain(int lanes, float* holds) {
         const DiceSpace& space = diceSpace();
-        std::copy(rolls_.begin(), rolls_.end(), keeps_.begin() + kFirstRoll * kLanes);
+        std::copy(rolls_.begin(), rolls_.end(), keeps_.begin() + kFirstRoll * stride_);
         // A keep is worth the average over the face of one more die.
         for (int k = kFirstRoll - 1; k >= 0; --k) {
-            float* value = &keeps_[k * kLanes];
+            float* value = &keeps_[k * stride_];
             const auto& more = space.more[k];
             for (int l = 0; l < lanes; ++l) {
                 float sum = 0.0f;
-                for (int face = 0; face < kFaces; ++face) sum += keeps_[more[face] * kLanes + l];
+                for (int face = 0; face < kFaces; ++face) sum += keeps_[more[face] * stride_ + l];
                 value[l] = sum * (1.0f / kFaces);
             }
         }
         if (holds != nullptr) {
-            for (int k = 0; k < kKeepCount; ++k) holds[k] = keeps_[k * kLanes];
+            for (int k = 0; k < kKeepCount; ++k) holds[k] = keeps_[k * stride_];
         }
         for (int k = 1; k < kKeepCount; ++k) {
             for (std::int16_t smaller : space.fewer[k]) {
-                if (smaller >= 0) maxInto(&keeps_[k * kLanes], &keeps_[smaller * kLanes], lanes);
+                if (smaller >= 0) maxInto(&keeps_[k * stride_], &keeps_[smaller * stride_], lanes);
             }
         }
-        std::copy(keeps_.begin() + kFirstRoll * kLanes, keeps_.end(), rolls_.begin());
+        std::copy(keeps_.begin() + kFirstRoll * stride_, keeps_.end(), rolls_.begin());
     }
 
     // The turn's value before the first roll.
     float firstRoll(int lane) const {
         const DiceSpace& space = diceSpace();
         float value = 0.0f;
-        for (int r = 0; r < kRollCount; ++r) value += space.rollChance[r] * rolls_[r * kLanes + lane];
+        for (int r = 0; r < kRollCount; ++r) value += space.rollChance[r] * rolls_[r * stride_ + lane];
         return value;
     }
 
@@ -208,6 +209,7 @@ private:
         for (int l = 0; l < lanes; ++l) value[l] = std::max(value[l], other[l]);
     }
 
+    int stride_;
     std::vector<float> rolls_;  // per roll and lane
     std::vector<float> keeps_;  // per keep and lane
 };
@@ -259,7 +261,7 @@ ValueTable ValueTable::compute(unsigned threads) {
         }
         std::atomic<std::size_t> nextIndex{0};
         const auto work = [&] {
-            TurnSolver solver;
+            TurnSolver solver(kLanes);
             for (std::size_t i = nextIndex++; i < level.size(); i = nextIndex++) {
                 const std::uint32_t filled = level[i];
                 const std::vector<int>& upper = uppers[filled & (kUpperMasks - 1)];
@@ -284,7 +286,7 @@ TurnAdvisor::TurnAdvisor(const ValueTable& table, const ScoreCard& card)
     : table_(table), start_(turnStartOf(card)), score_(0.0), startValue_(0.0) {
     score_ = card.values[Score];
     if (start_.filled == (1u << kSlotCount) - 1) return;
-    TurnSolver solver;
+    TurnSolver solver(1);
     solver.enterValues(table, start_.filled, &start_.upper, 1);
     for (std::vector<float>& holds : holdValue_) {
         holds.resize(kKeepCount);
