@@ -82,10 +82,6 @@ int sumOfDice(const FaceCounts& counts) {
     return sum;
 }
 
-constexpr int bonusPar(GameType type) { return type == GameType::Maxi ? 4 : 3; }
-constexpr int bonusThreshold(GameType type) { return bonusPar(type) * 21; }
-constexpr int bonusPoints(GameType type) { return type == GameType::Maxi ? 100 : 50; }
-
 struct CardTotals {
     int bonus;
     int total;

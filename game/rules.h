@@ -28,6 +28,11 @@ constexpr int kLabelCapacity = 20;  // 19 characters and the NUL
 constexpr bool isComputedRow(int row) { return row == Bonus || row == Total || row == Score; }
 constexpr int diceCount(GameType type) { return type == GameType::Maxi ? 6 : 5; }
 constexpr int roundsFor(GameType type) { return type == GameType::Maxi ? 20 : 15; }
+// The upper-section bonus: granted once the upper rows add up to par dice of
+// every face.
+constexpr int bonusPar(GameType type) { return type == GameType::Maxi ? 4 : 3; }
+constexpr int bonusThreshold(GameType type) { return bonusPar(type) * 21; }
+constexpr int bonusPoints(GameType type) { return type == GameType::Maxi ? 100 : 50; }
 
 // Length of a text that may lack its NUL: reads at most capacity bytes.
 inline std::size_t textLength(const char* text, std::size_t capacity) {

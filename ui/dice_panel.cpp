@@ -118,6 +118,14 @@ void DicePanel::ReleaseHolds() const {
     }
 }
 
+void DicePanel::SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) {
+        if (!IsWindowEnabled(holds_[k])) continue;
+        SendMessageA(holds_[k], BM_SETCHECK, (hold >> k) & 1u ? BST_CHECKED : BST_UNCHECKED, 0);
+        ShowHold(k + 1, dice);
+    }
+}
+
 void DicePanel::Apply(ButtonRule rule) const {
     EnableWindow(roll_, rule.rollEnabled);
     if (rule.holds == HoldRule::DisabledUnchecked) {

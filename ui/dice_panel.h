@@ -4,6 +4,8 @@
 // playing runs of the dice clip; a Hold button's check is its die's hold.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "game/rules.h"
 #include "ui/dice_panel_model.h"
 #include "ui/main_dialog_model.h"
@@ -47,6 +49,9 @@ public:
     // Toggles the hold of every die whose window contains the screen point.
     void ToggleHoldsAt(POINT screen, const DiceSet& dice) const;
     void ReleaseHolds() const;  // unchecked and disabled
+    // Checks the enabled Hold buttons of the dice in hold (bit k: die k + 1)
+    // and unchecks the others.
+    void SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const;
 
     void Apply(ButtonRule rule) const;
     HWND roll() const { return roll_; }

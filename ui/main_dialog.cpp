@@ -67,6 +67,7 @@ bool MainDialog::OnInitDialog() {
     LoadBanners();
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
+    coach_.Start(CoachTable::DefaultPath(), hwnd(), WM_COACH_READY);
     CreateScoreCard();
     AttachControls();
     panel_.OpenClip();
@@ -156,6 +157,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case ID_GAME_HIGHSCORE:
         highscoreDialog_.Run(GetActiveWindow());
         return true;
+    case ID_GAME_HINT:
+        OnHint();
+        return true;
     case ID_GAME_SOUND:
         soundOn_ = soundOn_ ? 0 : 1;
         UpdateSoundCheck();
@@ -219,7 +223,9 @@ bool MainDialog::OnEraseBackground(HDC dc) {
 
 bool MainDialog::OnDrawItem(int controlId, const DRAWITEMSTRUCT& item) {
     if (controlId != IDC_STATUS) return false;
-    status_.PaintTo(item.hDC, state_, green_.get());
+    const int player = state_.currentPlayer;
+    const double lastCost = player >= 1 && player <= kMaxPlayers ? lastEntryCost_[player - 1] : -1.0;
+    status_.PaintTo(item.hDC, state_, green_.get(), HintLine(hint_, lastCost));
     return true;
 }
 
@@ -261,6 +267,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_INITMENUPOPUP:
         UpdateSoundCheck();
+        UpdateHintItem();
+        return true;
+    case WM_COACH_READY:
+        coach_.OnReady();
+        if (hint_.kind == HintKind::Computing) OnHint();
         return true;
     case WM_QUERYENDSESSION:
         OnSessionEnding();
@@ -388,6 +399,7 @@ void MainDialog::OnRoll() {
     if (state_.roundsLeft <= 0 || CurrentRollsLeft(state_) <= 0) return;
     panel_.DisableRoll();
     if (animating_) return;
+    ClearHint();
     panel_.CopyHolds(state_.dice, state_.gameType);
     state_.roll();
     animating_ = true;
@@ -412,6 +424,10 @@ void MainDialog::OnRollFinished() {
 
 void MainDialog::OnRowChosen(int row) {
     if (animating_ || !IsChoosable(state_, row) || !GameState::isRowShown(state_.gameType, row)) return;
+    if (coach_.table() && IsHintOffered(state_)) {
+        lastEntryCost_[state_.currentPlayer - 1] = EntryCost(state_, *coach_.table(), row);
+    }
+    ClearHint();
     panel_.ShowAllEmpty();
     panel_.ReleaseHolds();
     const int result = state_.enterScore(row);
@@ -446,6 +462,9 @@ void MainDialog::OnNewGame() {
     // A roll whose end was never seen must not block the new game.
     animating_ = false;
     panel_.ForgetRoll();
+    ClearHint();
+    for (double& cost : lastEntryCost_) cost = -1.0;
+    UpdateHintItem();
     ShowBanner();
     RedrawPanels();
     GrowToFit();
@@ -475,6 +494,33 @@ void MainDialog::OnSessionEnd(bool ending) {
     } else {
         savedForSessionEnd_ = false;
     }
+}
+
+void MainDialog::OnHint() {
+    if (!IsHintOffered(state_) || animating_) return;
+    ClearHint();
+    hint_ = HintFor(state_, coach_.table());
+    if (hint_.kind == HintKind::Hold) panel_.SetHolds(hint_.hold, state_.dice, state_.gameType);
+    if (hint_.kind == HintKind::Enter) {
+        grid_.MarkRow(hint_.row);
+        RedrawPanels();
+    } else {
+        status_.Redraw();
+    }
+}
+
+// A hint belongs to one position: a roll, an entry or a new game ends it.
+void MainDialog::ClearHint() {
+    hint_ = Hint{};
+    if (grid_.markedRow() < 0) return;
+    grid_.MarkRow(-1);
+    grid_.Redraw();
+    RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void MainDialog::UpdateHintItem() const {
+    EnableMenuItem(GetMenu(hwnd()), ID_GAME_HINT,
+                   MF_BYCOMMAND | (state_.gameType == GameType::Standard ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace kvoro

@@ -12,16 +12,21 @@
 #include "game/rules.h"
 #include "store/settings_key.h"
 #include "store/settings_store.h"
+#include "ui/coach_table.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
-#include "ui/main_dialog_model.h"
+#include "ui/hint_model.h"
 #include "ui/link_label.h"
+#include "ui/main_dialog_model.h"
 #include "ui/score_grid.h"
 #include "ui/sound_player.h"
 #include "ui/status_panel.h"
 
 namespace kvoro {
+
+// Posted by the coach's worker thread when its table is ready.
+constexpr UINT WM_COACH_READY = WM_APP + 1;
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
@@ -42,6 +47,8 @@ public:
     HighscoreStore& highscores() { return highscoreDialog_.store(); }
     bool animating() const { return animating_; }
     bool soundOn() const { return soundOn_ != 0; }
+    const Hint& hint() const { return hint_; }
+    const CoachTable& coach() const { return coach_; }
 
     // Paints the board's background over area (client coordinates) into dc.
     void PaintBackground(HDC dc, const RECT& area) const;
@@ -90,6 +97,9 @@ private:
     void OnSoundTimer();
     void OnSessionEnding();
     void OnSessionEnd(bool ending);
+    void OnHint();
+    void ClearHint();
+    void UpdateHintItem() const;
 
     MessageLoop& loop_;
     SoundPlayer& sounds_;
@@ -99,6 +109,10 @@ private:
     DicePanel panel_;
     StatusPanel status_;
     LinkLabel reminder_;
+
+    CoachTable coach_;
+    Hint hint_;
+    double lastEntryCost_[kMaxPlayers] = {-1, -1, -1, -1, -1};  // negative: not judged
 
     std::uint32_t soundOn_ = 1;
     SettingsStore settings_;

@@ -16,6 +16,7 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kComputedGrey = RGB(230, 230, 230);
 constexpr COLORREF kHighlightYellow = RGB(255, 255, 200);
 constexpr COLORREF kPreviewRed = RGB(200, 0, 0);
+constexpr COLORREF kHintBlue = RGB(0, 70, 255);
 constexpr int kCrossSize = 17;
 
 HFONT MakeFont(int weight) {
@@ -43,6 +44,7 @@ ScoreGrid::ScoreGrid()
     : background_(CreateSolidBrush(kWhite)),
       computedRow_(CreateSolidBrush(kComputedGrey)),
       highlight_(CreateSolidBrush(kHighlightYellow)),
+      hintFrame_(CreateSolidBrush(kHintBlue)),
       normalFont_(MakeFont(FW_NORMAL)),
       boldFont_(MakeFont(FW_BOLD)),
       cross_(LoadBitmapA(AppInstance(), MAKEINTRESOURCEA(IDB_CROSS))),
@@ -135,6 +137,15 @@ void ScoreGrid::DrawCell(HDC dc, HDC crossDC, int player, int row, const Rect& c
     }
     case CellKind::Blank:
         break;
+    }
+    if (row == markedRow_ && player == state_->currentPlayer) {
+        // Two pixels inside the column's edges, clear of the preview's digits,
+        // which end 6 pixels short of the column's right edge.
+        RECT frame = ToRECT(cell);
+        frame.right += 5;
+        FrameRect(dc, &frame, hintFrame_.get());
+        InflateRect(&frame, -1, -1);
+        FrameRect(dc, &frame, hintFrame_.get());
     }
 }
 

@@ -23,6 +23,10 @@ public:
     // Creates the child window at (10,10)-(300,500) in the parent's client area.
     HWND Create(HWND parent);
     void Attach(const GameState* state) { state_ = state; }
+    // Frames the current player's cell of row (the coach's advice); -1 for
+    // none. Shown from the next Redraw.
+    void MarkRow(int row) { markedRow_ = row; }
+    int markedRow() const { return markedRow_; }
     // Rebuilds the picture in the back buffer and fits the window's size.
     void Redraw();
     // Draws the card of the attached GameState into dc, for a client area of
@@ -60,6 +64,8 @@ private:
     Brush background_;
     Brush computedRow_;
     Brush highlight_;
+    Brush hintFrame_;
+    int markedRow_ = -1;
     Font normalFont_;
     Font boldFont_;
     Bitmap cross_;

@@ -18,7 +18,7 @@ void StatusPanel::Redraw() const {
     RedrawWindow(control_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void StatusPanel::PaintTo(HDC dc, const GameState& state, HBRUSH background) const {
+void StatusPanel::PaintTo(HDC dc, const GameState& state, HBRUSH background, const std::string& hintLine) const {
     RECT client{};
     GetClientRect(control_, &client);
     SetBkColor(dc, kBoardGreen);
@@ -31,6 +31,9 @@ void StatusPanel::PaintTo(HDC dc, const GameState& state, HBRUSH background) con
         DrawTextA(dc, line.label, -1, &label, 0);
         DrawTextA(dc, line.value.c_str(), -1, &value, 0);
     }
+    RECT hint = client;
+    hint.top = client.top + 3 * ((client.bottom - client.top) / 4);
+    DrawTextA(dc, hintLine.c_str(), -1, &hint, DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
 }  // namespace kvoro

@@ -3,6 +3,8 @@
 // template that shows the current player, the rolls left and the bonus.
 #include <windows.h>
 
+#include <string>
+
 #include "framework/gdi.h"
 #include "game/rules.h"
 #include "ui/geometry_model.h"
@@ -15,8 +17,9 @@ public:
     void Attach(HWND control);
     HWND hwnd() const { return control_; }
     void Redraw() const;
-    // Draws the panel into dc, as its control shows it.
-    void PaintTo(HDC dc, const GameState& state, HBRUSH background) const;
+    // Draws the panel into dc, as its control shows it, with the hint line
+    // (may be empty) in its last quarter.
+    void PaintTo(HDC dc, const GameState& state, HBRUSH background, const std::string& hintLine) const;
 
 private:
     HWND control_ = nullptr;

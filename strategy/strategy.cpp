@@ -1,0 +1,349 @@
+#include "strategy/strategy.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <bitset>
+#include <thread>
+
+namespace kvoro::strategy {
+namespace {
+
+constexpr int kFaces = 6;
+constexpr int kDice = 5;
+constexpr int kRollCount = 252;   // multisets of five dice
+constexpr int kKeepCount = 462;   // multisets of zero to five dice
+constexpr int kFirstRoll = kKeepCount - kRollCount;  // keeps are ordered by size
+constexpr int kLanes = kUpperStates;
+constexpr int kCodeCount = 46656;  // 6^6 codes of face counts
+constexpr int kUpperSlots = 6;
+constexpr int kUpperMasks = 1 << kUpperSlots;
+
+using Counts = std::array<int, kFaces>;  // dice per face, faces 1..6
+
+int codeOf(const Counts& counts) {
+    int code = 0;
+    for (int face = kFaces - 1; face >= 0; --face) code = code * (kDice + 1) + counts[face];
+    return code;
+}
+
+// Every multiset of up to five dice, what rolling the missing dice can give,
+// and the scores of every five-dice roll. Built once, shared by all threads.
+struct DiceSpace {
+    std::vector<Counts> keeps;
+    std::vector<std::int16_t> keepOfCode;
+    // The keeps with one die more (per face; -1 for a full keep) and with one
+    // die fewer (one per face present, -1 padded).
+    std::vector<std::array<std::int16_t, kFaces>> more;
+    std::vector<std::array<std::int16_t, kFaces>> fewer;
+    std::vector<float> rollChance;  // of each roll of all five dice
+    std::vector<std::array<std::int16_t, kSlotCount>> score;  // per roll
+    std::vector<Counts> rollCounts;
+
+    DiceSpace();
+    int keepOf(const Counts& counts) const { return keepOfCode[codeOf(counts)]; }
+};
+
+void addMultisets(std::vector<Counts>& out, Counts& counts, int face, int left) {
+    if (face == kFaces - 1) {
+        counts[face] = left;
+        out.push_back(counts);
+        return;
+    }
+    for (int n = left; n >= 0; --n) {
+        counts[face] = n;
+        addMultisets(out, counts, face + 1, left - n);
+    }
+}
+
+DiceSpace::DiceSpace() : keepOfCode(kCodeCount, -1) {
+    for (int size = 0; size <= kDice; ++size) {
+        Counts counts{};
+        addMultisets(keeps, counts, 0, size);
+    }
+    for (int k = 0; k < kKeepCount; ++k) keepOfCode[codeOf(keeps[k])] = static_cast<std::int16_t>(k);
+
+    more.resize(kKeepCount);
+    fewer.resize(kKeepCount);
+    for (int k = 0; k < kKeepCount; ++k) {
+        more[k].fill(-1);
+        fewer[k].fill(-1);
+        int n = 0;
+        for (int face = 0; face < kFaces; ++face) {
+            Counts other = keeps[k];
+            ++other[face];
+            if (k < kFirstRoll) more[k][face] = keepOfCode[codeOf(other)];
+            other[face] -= 2;
+            if (other[face] >= 0) fewer[k][n++] = keepOfCode[codeOf(other)];
+        }
+    }
+    int factorial[kDice + 1] = {1};
+    for (int n = 1; n <= kDice; ++n) factorial[n] = factorial[n - 1] * n;
+    for (int r = 0; r < kRollCount; ++r) {
+        const Counts& counts = keeps[kFirstRoll + r];
+        rollCounts.push_back(counts);
+        std::int32_t values[kMaxDice] = {};
+        int die = 0;
+        for (int face = 0; face < kFaces; ++face) {
+            for (int n = 0; n < counts[face]; ++n) values[die++] = face + 1;
+        }
+        std::array<std::int16_t, kSlotCount> points{};
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            points[slot] = static_cast<std::int16_t>(scoreDice(GameType::Standard, values, rowOfSlot(slot)));
+        }
+        score.push_back(points);
+        int ways = factorial[kDice];
+        for (int c : counts) ways /= factorial[c];
+        rollChance.push_back(static_cast<float>(ways / 7776.0));
+    }
+}
+
+const DiceSpace& diceSpace() {
+    static const DiceSpace space;
+    return space;
+}
+
+// The upper totals a set of filled upper slots can give, capped.
+std::array<std::vector<int>, kUpperMasks> reachableUppers() {
+    std::array<std::array<bool, kUpperStates>, kUpperMasks> reach{};
+    reach[0][0] = true;
+    for (int mask = 1; mask < kUpperMasks; ++mask) {
+        for (int slot = 0; slot < kUpperSlots; ++slot) {
+            if (!(mask & (1 << slot))) continue;
+            const int before = mask & ~(1 << slot);
+            for (int u = 0; u < kUpperStates; ++u) {
+                if (!reach[before][u]) continue;
+                for (int n = 0; n <= kDice; ++n) reach[mask][std::min(u + (slot + 1) * n, kUpperCap)] = true;
+            }
+        }
+    }
+    std::array<std::vector<int>, kUpperMasks> lists;
+    for (int mask = 0; mask < kUpperMasks; ++mask) {
+        for (int u = 0; u < kUpperStates; ++u) {
+            if (reach[mask][u]) lists[mask].push_back(u);
+        }
+    }
+    return lists;
+}
+
+float bonusFor(int upper, int points) {
+    return upper < kUpperCap && upper + points >= kUpperCap ? static_cast<float>(bonusPoints(GameType::Standard))
+                                                             : 0.0f;
+}
+
+// One turn solved for several upper totals at once (the lanes): the work is
+// the same for each, so the inner loops run over contiguous lanes.
+class TurnSolver {
+public:
+    // At most `lanes` upper totals at once; the advisor asks for one.
+    explicit TurnSolver(int lanes) : stride_(lanes), rolls_(kRollCount * lanes), keeps_(kKeepCount * lanes) {}
+
+    // Fills the entry values of every roll: the best row to enter now.
+    void enterValues(const ValueTable& table, std::uint32_t filled, const int* upper, int lanes) {
+        const DiceSpace& space = diceSpace();
+        std::fill(rolls_.begin(), rolls_.end(), -1.0f);
+        float best[kDice + 1][kLanes];
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            if (filled & (1u << slot)) continue;
+            const float* next = table.values().data() + (filled | (1u << slot)) * kUpperStates;
+            if (slot < kUpperSlots) {
+                const int face = slot + 1;
+                for (int n = 0; n <= kDice; ++n) {
+                    const int points = face * n;
+                    for (int l = 0; l < lanes; ++l) {
+                        best[n][l] = static_cast<float>(points) + bonusFor(upper[l], points) +
+                                     next[std::min(upper[l] + points, kUpperCap)];
+                    }
+                }
+                for (int r = 0; r < kRollCount; ++r) {
+                    maxInto(&rolls_[r * stride_], best[space.rollCounts[r][slot]], lanes);
+                }
+            } else {
+                for (int l = 0; l < lanes; ++l) best[0][l] = next[upper[l]];
+                for (int r = 0; r < kRollCount; ++r) {
+                    const float points = space.score[r][slot];
+                    float* value = &rolls_[r * stride_];
+                    for (int l = 0; l < lanes; ++l) value[l] = std::max(value[l], points + best[0][l]);
+                }
+            }
+        }
+    }
+
+    // From the values of the rolls with one roll fewer left: what each keep is
+    // worth (kept in holds when asked), then the rolls' values with one more
+    // roll left (the best keep within each roll, keeping all of it included).
+    void rollAgain(int lanes, float* holds) {
+        const DiceSpace& space = diceSpace();
+        std::copy(rolls_.begin(), rolls_.end(), keeps_.begin() + kFirstRoll * stride_);
+        // A keep is worth the average over the face of one more die.
+        for (int k = kFirstRoll - 1; k >= 0; --k) {
+            float* value = &keeps_[k * stride_];
+            const auto& more = space.more[k];
+            for (int l = 0; l < lanes; ++l) {
+                float sum = 0.0f;
+                for (int face = 0; face < kFaces; ++face) sum += keeps_[more[face] * stride_ + l];
+                value[l] = sum * (1.0f / kFaces);
+            }
+        }
+        if (holds != nullptr) {
+            for (int k = 0; k < kKeepCount; ++k) holds[k] = keeps_[k * stride_];
+        }
+        for (int k = 1; k < kKeepCount; ++k) {
+            for (std::int16_t smaller : space.fewer[k]) {
+                if (smaller >= 0) maxInto(&keeps_[k * stride_], &keeps_[smaller * stride_], lanes);
+            }
+        }
+        std::copy(keeps_.begin() + kFirstRoll * stride_, keeps_.end(), rolls_.begin());
+    }
+
+    // The turn's value before the first roll.
+    float firstRoll(int lane) const {
+        const DiceSpace& space = diceSpace();
+        float value = 0.0f;
+        for (int r = 0; r < kRollCount; ++r) value += space.rollChance[r] * rolls_[r * stride_ + lane];
+        return value;
+    }
+
+private:
+    static void maxInto(float* value, const float* other, int lanes) {
+        for (int l = 0; l < lanes; ++l) value[l] = std::max(value[l], other[l]);
+    }
+
+    int stride_;
+    std::vector<float> rolls_;  // per roll and lane
+    std::vector<float> keeps_;  // per keep and lane
+};
+
+}  // namespace
+
+int rowOfSlot(int slot) {
+    int seen = 0;
+    for (int row = 0; row < kRowCount; ++row) {
+        if (isComputedRow(row) || !GameState::isRowShown(GameType::Standard, row)) continue;
+        if (seen++ == slot) return row;
+    }
+    return -1;
+}
+
+int slotOfRow(int row) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (rowOfSlot(slot) == row) return slot;
+    }
+    return -1;
+}
+
+TurnStart turnStartOf(const ScoreCard& card) {
+    TurnStart start{0, 0};
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        const std::int32_t value = card.values[rowOfSlot(slot)];
+        if (value != 0) start.filled |= 1u << slot;
+        if (slot < kUpperSlots && value > 0) start.upper += value;
+    }
+    start.upper = std::min(start.upper, kUpperCap);
+    return start;
+}
+
+ValueTable::ValueTable(std::vector<float> values) {
+    if (values.size() == kStateCount) values_ = std::move(values);
+}
+
+ValueTable ValueTable::compute(unsigned threads) {
+    diceSpace();  // built before the threads start
+    const auto uppers = reachableUppers();
+    ValueTable table;
+    table.values_.assign(kStateCount, 0.0f);
+    std::vector<std::uint32_t> level;
+    // A turn start depends only on those with one more slot filled.
+    for (int open = 1; open <= kSlotCount; ++open) {
+        level.clear();
+        for (std::uint32_t filled = 0; filled < (1u << kSlotCount); ++filled) {
+            if (kSlotCount - static_cast<int>(std::bitset<kSlotCount>(filled).count()) == open) level.push_back(filled);
+        }
+        std::atomic<std::size_t> nextIndex{0};
+        const auto work = [&] {
+            TurnSolver solver(kLanes);
+            for (std::size_t i = nextIndex++; i < level.size(); i = nextIndex++) {
+                const std::uint32_t filled = level[i];
+                const std::vector<int>& upper = uppers[filled & (kUpperMasks - 1)];
+                const int lanes = static_cast<int>(upper.size());
+                solver.enterValues(table, filled, upper.data(), lanes);
+                solver.rollAgain(lanes, nullptr);
+                solver.rollAgain(lanes, nullptr);
+                for (int l = 0; l < lanes; ++l) {
+                    table.values_[filled * kUpperStates + static_cast<std::size_t>(upper[l])] = solver.firstRoll(l);
+                }
+            }
+        };
+        std::vector<std::thread> helpers;
+        for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
+        work();
+        for (std::thread& helper : helpers) helper.join();
+    }
+    return table;
+}
+
+TurnAdvisor::TurnAdvisor(const ValueTable& table, const ScoreCard& card)
+    : table_(table), start_(turnStartOf(card)), score_(0.0), startValue_(0.0) {
+    score_ = card.values[Score];
+    if (start_.filled == (1u << kSlotCount) - 1) return;
+    TurnSolver solver(1);
+    solver.enterValues(table, start_.filled, &start_.upper, 1);
+    for (std::vector<float>& holds : holdValue_) {
+        holds.resize(kKeepCount);
+        solver.rollAgain(1, holds.data());
+    }
+    startValue_ = solver.firstRoll(0);
+}
+
+std::vector<Move> TurnAdvisor::moves(const std::int32_t (&dice)[kMaxDice], int rollsLeft) const {
+    std::vector<Move> moves;
+    if (start_.filled == (1u << kSlotCount) - 1 || rollsLeft < 0 || rollsLeft > 2) return moves;
+    for (int die = 0; die < kDice; ++die) {
+        if (dice[die] < 1 || dice[die] > kFaces) return moves;
+    }
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (start_.filled & (1u << slot)) continue;
+        const int row = rowOfSlot(slot);
+        const int points = scoreDice(GameType::Standard, dice, row);
+        const bool upper = slot < kUpperSlots;
+        const TurnStart next{start_.filled | (1u << slot),
+                             upper ? std::min(start_.upper + points, kUpperCap) : start_.upper};
+        const double bonus = upper ? bonusFor(start_.upper, points) : 0.0f;
+        moves.push_back({row, 0, score_ + points + bonus + table_.remaining(next)});
+    }
+    if (rollsLeft > 0) {
+        const DiceSpace& space = diceSpace();
+        // Holding all five dice last, so that it loses every tie.
+        for (std::uint32_t hold = 0; hold < (1u << kDice); ++hold) {
+            Counts held{};
+            for (int die = 0; die < kDice; ++die) {
+                if (hold & (1u << die)) ++held[dice[die] - 1];
+            }
+            moves.push_back({-1, hold, score_ + holdValue_[rollsLeft - 1][space.keepOf(held)]});
+        }
+    }
+    std::stable_sort(moves.begin(), moves.end(),
+                     [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    return moves;
+}
+
+int playBestTurn(GameState& game, const ValueTable& table) {
+    const int player = game.currentPlayer;
+    if (table.empty() || game.gameType != GameType::Standard || game.roundsLeft <= 0 || player < 1 ||
+        player > game.playerCount) {
+        return -1;
+    }
+    const TurnAdvisor advisor(table, game.card(player));
+    for (std::int32_t& held : game.dice.held) held = 0;
+    game.roll();
+    for (;;) {
+        const std::vector<Move> moves = advisor.moves(game.dice.values, game.rollsLeft[player - 1]);
+        if (moves.empty()) return -1;
+        const Move& best = moves.front();
+        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
+        for (int die = 0; die < kDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
+        game.roll();
+    }
+}
+
+}  // namespace kvoro::strategy

@@ -1,0 +1,89 @@
+#pragma once
+// The coach: exact optimal play of the five-dice game for one player, who
+// wants the highest expected final score. Pure logic on top of the rules; the
+// rows are scored by the game's own scoreDice.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "game/rules.h"
+
+namespace kvoro::strategy {
+
+// The 15 entered rows of the five-dice card, numbered 0..14 in row order
+// ("slots"); slots 0..5 are the upper section.
+constexpr int kSlotCount = 15;
+constexpr int kUpperCap = bonusThreshold(GameType::Standard);
+constexpr int kUpperStates = kUpperCap + 1;
+constexpr std::size_t kStateCount = (std::size_t{1} << kSlotCount) * kUpperStates;
+
+int rowOfSlot(int slot);
+int slotOfRow(int row);  // -1 for a row that is not entered on the five-dice card
+
+// Where a card stands at the start of a turn: which slots are filled and the
+// upper total, capped at the bonus threshold (more never matters).
+struct TurnStart {
+    std::uint32_t filled;
+    int upper;
+};
+TurnStart turnStartOf(const ScoreCard& card);
+
+// The expected points still to come, under optimal play, at the start of every
+// turn; the bonus counts with the entry that reaches it. Unreachable upper
+// totals hold 0.
+class ValueTable {
+public:
+    ValueTable() = default;
+    // Takes values laid out as compute() makes them; an empty table when the
+    // count is not kStateCount.
+    explicit ValueTable(std::vector<float> values);
+    // Backward induction over every turn start, on the given number of threads.
+    static ValueTable compute(unsigned threads);
+
+    bool empty() const { return values_.empty(); }
+    float remaining(TurnStart start) const {
+        return values_[start.filled * kUpperStates + static_cast<std::size_t>(start.upper)];
+    }
+    const std::vector<float>& values() const { return values_; }
+
+private:
+    std::vector<float> values_;
+};
+
+// One choice in a position: enter a row now, or roll again holding some dice.
+struct Move {
+    int row;             // the row to enter; -1 for a roll
+    std::uint32_t hold;  // for a roll: bit k set when die k + 1 is held
+    double expected;     // the card's expected final score after this choice
+};
+
+// One turn on one card, solved once and then asked about any dice.
+class TurnAdvisor {
+public:
+    // The table must not be empty and must outlive the advisor.
+    TurnAdvisor(const ValueTable& table, const ScoreCard& card);
+
+    // Expected final score before the first roll of the turn.
+    double startExpectation() const { return score_ + startValue_; }
+    // Every choice for dice 1..5 (faces 1..6) with rollsLeft (0..2) rolls left,
+    // best first; entering comes before rolling on equal expectations, and
+    // holding all five dice comes last among equals. Empty for a full card or
+    // dice without faces.
+    std::vector<Move> moves(const std::int32_t (&dice)[kMaxDice], int rollsLeft) const;
+
+private:
+    const ValueTable& table_;
+    TurnStart start_;
+    double score_;
+    double startValue_;
+    // What holding a multiset and rolling the rest is worth, with 1 or 2 rolls
+    // left (before the roll), excluding the points already on the card.
+    std::vector<float> holdValue_[2];
+};
+
+// Plays the current player's turn of a five-dice game through the game's own
+// roll, holds and enterScore, always choosing the best move. Returns the row
+// entered, or -1 without a five-dice game in progress.
+int playBestTurn(GameState& game, const ValueTable& table);
+
+}  // namespace kvoro::strategy
