@@ -78,7 +78,6 @@ bool MainDialog::OnInitDialog() {
     litEdge_.reset(CreateSolidBrush(RGB(43, 123, 123)));
     shadedEdge_.reset(CreateSolidBrush(RGB(3, 40, 40)));
     panel_.CreateStatusFont();
-    ShowWindow(hwnd(), SW_SHOW);
     UpdateSoundCheck();
 
     // The empty card is first sized for five players.
@@ -88,6 +87,11 @@ bool MainDialog::OnInitDialog() {
     RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     Layout();
     ApplyPhase();
+    // Built and laid out while hidden, then shown and painted once: the board
+    // is complete when the New Game dialog comes up over it, and the start is
+    // not spent on paints of controls still moving into place.
+    ShowWindow(hwnd(), SW_SHOW);
+    UpdateWindow(hwnd());
     state_.playerCount = 1;
     SendMessageA(hwnd(), WM_COMMAND, ID_GAME_NEWGAME, 0);
     Layout();
