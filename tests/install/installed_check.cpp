@@ -1,13 +1,16 @@
 // What the installer left for the player, seen from inside the prefix.
 // "installed": the Start menu shortcut leads to the program in the player's
-// program folder and carries an icon, and the program starts from there and
-// shows its New Game dialog. "removed": neither the shortcut nor the program
+// program folder and carries an icon, the installed product has its icon for
+// the installed-programs list, and the program starts from there and shows
+// its New Game dialog. "removed": neither the shortcut nor the program
 // is left. Prints what failed and exits non-zero.
 #include <windows.h>
+#include <msi.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -22,6 +25,13 @@ std::string ShellFolder(int csidl) {
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Whether the file holds at least one icon (ExtractIconEx counts them, and
+// answers UINT_MAX for a file it cannot read).
+bool HasIcon(const std::string& path) {
+    const UINT count = ExtractIconExA(path.c_str(), -1, nullptr, nullptr, 0);
+    return !path.empty() && count != 0 && count != UINT_MAX;
+}
 
 int Fail(const std::string& what) {
     std::printf("FAIL: %s\n", what.c_str());
@@ -52,6 +62,22 @@ bool ReadShortcut(const std::string& link, std::string& target, std::string& ico
     return loaded;
 }
 
+// The icon the installed-programs list shows for the installed Kvoro, as the
+// installer service reports it; empty when Kvoro is not installed.
+std::string ProductIcon() {
+    char code[39] = {};
+    for (DWORD index = 0; MsiEnumProductsA(index, code) == ERROR_SUCCESS; ++index) {
+        char value[MAX_PATH] = {};
+        DWORD size = sizeof value;
+        if (MsiGetProductInfoA(code, INSTALLPROPERTY_INSTALLEDPRODUCTNAME, value, &size) != ERROR_SUCCESS ||
+            std::string(value) != "Kvoro")
+            continue;
+        size = sizeof value;
+        return MsiGetProductInfoA(code, INSTALLPROPERTY_PRODUCTICON, value, &size) == ERROR_SUCCESS ? value : "";
+    }
+    return "";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +94,10 @@ int main(int argc, char** argv) {
     std::string target, icon;
     if (!ReadShortcut(link, target, icon)) return Fail("no readable shortcut " + link);
     if (lstrcmpiA(target.c_str(), program.c_str()) != 0) return Fail("the shortcut points at " + target);
-    if (ExtractIconExA(icon.c_str(), -1, nullptr, nullptr, 0) == 0) return Fail("no icon in " + icon);
+    if (!HasIcon(icon)) return Fail("no icon in '" + icon + "'");
+    const std::string productIcon = ProductIcon();
+    if (!HasIcon(productIcon))
+        return Fail("no icon for the installed-programs list: '" + productIcon + "'");
 
     kvoro::e2e::ChildProcess kvoro;
     if (!kvoro.Start(program)) return Fail(kvoro.error());
