@@ -7,7 +7,7 @@ set -euo pipefail
 run_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
               wine wine64 fp-utils)
 test_packages=(googletest libgtest-dev libbenchmark-dev xvfb xauth ffmpeg sox icoutils libchm-bin
-               wixl msitools)
+               wixl msitools liblnk-utils)
 
 wanted=("${run_packages[@]}")
 [ "${1:-test}" = run ] || wanted+=("${test_packages[@]}")
