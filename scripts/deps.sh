@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what Kvoro needs from Debian's packages, and nothing when it is all
 # there. "run" is enough to build and start the game; "test" adds the test
-# tools and the independent readers the asset checks use.
+# tools, the independent readers the asset checks use and the installer maker.
 set -euo pipefail
 
 run_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
               wine wine64 fp-utils fonts-liberation)
-test_packages=(googletest libgtest-dev libbenchmark-dev xvfb xauth ffmpeg sox icoutils libchm-bin)
+test_packages=(googletest libgtest-dev libbenchmark-dev xvfb xauth ffmpeg sox icoutils libchm-bin
+               wixl msitools liblnk-utils)
 
 wanted=("${run_packages[@]}")
 [ "${1:-test}" = run ] || wanted+=("${test_packages[@]}")

@@ -14,6 +14,8 @@ ctest --test-dir build/native --output-on-failure --no-tests=error -j "$jobs" ||
 
 cmake -S . -B build/windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake || exit 1
 cmake --build build/windows -j "$jobs" || exit 1
+# The release (Release program and installer) that the installer tests install.
+cmake --build build/windows -j "$jobs" --target release || exit 1
 
 display=99
 while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
