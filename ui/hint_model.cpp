@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ui/board_model.h"
+#include "ui/turn_phase_model.h"
 
 namespace kvoro {
 namespace {

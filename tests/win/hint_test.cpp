@@ -10,7 +10,7 @@
 
 #include "main_window_fixture.h"
 #include "strategy/table_file.h"
-#include "ui/grid_model.h"
+#include "ui/score_grid_model.h"
 
 namespace kvoro::test {
 namespace {
