@@ -19,22 +19,11 @@ bool AboutDialog::OnInitDialog() {
     return true;
 }
 
-bool AboutDialog::OnCommand(int id, int, HWND) {
-    if (id != IDOK && id != IDCANCEL) return false;
-    EndDialog(hwnd(), id);
-    return true;
-}
-
-bool AboutDialog::HandleMessage(UINT message, WPARAM, LPARAM, INT_PTR& result) {
-    if (message == WM_CTLCOLORDLG) {
-        result = reinterpret_cast<INT_PTR>(green_.get());
-        return true;
-    }
-    if (message == WM_CTLCOLORSTATIC) {
-        result = reinterpret_cast<INT_PTR>(white_.get());
-        return true;
-    }
-    return false;
+// Green behind the dialog, white behind its statics (the version text and the
+// link lie on the white panel); the OK button keeps its default.
+HBRUSH AboutDialog::OnControlColor(HDC, HWND control) {
+    if (control == hwnd()) return green_.get();
+    return control == Item(IDOK) ? nullptr : white_.get();
 }
 
 }  // namespace kvoro

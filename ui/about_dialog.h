@@ -15,8 +15,7 @@ public:
 
 protected:
     bool OnInitDialog() override;
-    bool OnCommand(int id, int code, HWND control) override;
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+    HBRUSH OnControlColor(HDC dc, HWND control) override;
 
 private:
     LinkLabel link_;
