@@ -459,5 +459,28 @@ TEST_F(MainDialogTest, NewGameDuringARollIsNotBlockedByIt) {
     FinishRoll();
 }
 
+// The program's own loop: once its queue has run empty after a message, the
+// idle rule runs again (here it takes the focus back from the score card),
+// and the loop ends with the quit message's code.
+TEST_F(MainDialogTest, MessageLoopRunsTheIdleRuleAfterEachMessageAndEndsWithTheQuitCode) {
+    Open(1, GameType::Standard);
+    static HWND grid, roll;
+    static bool focusReturned;
+    grid = Grid();
+    roll = Item(IDC_ROLL);
+    focusReturned = false;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        SetFocus(grid);
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR later, DWORD) {
+            KillTimer(nullptr, later);
+            focusReturned = GetFocus() == roll;
+            PostQuitMessage(2);
+        });
+    });
+    EXPECT_EQ(loop_.Run(), 2);
+    EXPECT_TRUE(focusReturned);
+}
+
 }  // namespace
 }  // namespace kvoro::test
