@@ -118,6 +118,7 @@ TEST_F(EndToEnd, RollsHoldsAndEntersByKeyboardAndMouseThenClosesWithAltF4) {
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowEnabled(Item(IDC_HOLD1)) && !IsChecked(Item(IDC_HOLD1)); }, kGuardMs));
     EXPECT_TRUE(PumpUntil([&] { return !AnyPixel(CaptureClient(grid_), Cell(Chance), kPreviewRed); }, kGuardMs));
 
+    Settle(main_);  // the entry's repainting done, so that the keys meet a waiting window
     ASSERT_TRUE(MakeForeground(main_));
     PressChord(VK_MENU, VK_F4);
     EXPECT_EQ(process_.WaitForExit(kGuardMs), 2u) << "Alt+F4 ends the program with IDCANCEL";
