@@ -20,15 +20,13 @@ bool ChildProcess::Start(const std::string& path) {
 
 ChildProcess::~ChildProcess() {
     if (!info_.hProcess) return;
-    if (running()) {
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(info_.hProcess, 1);
         WaitForSingleObject(info_.hProcess, 10000);
     }
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
-
-bool ChildProcess::running() const { return info_.hProcess && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 
 DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {
     DWORD code = STILL_ACTIVE;
@@ -168,26 +166,11 @@ test::Snapshot CaptureClient(HWND window) {
     return picture;
 }
 
-namespace {
-
-template <typename Test>
-bool AnyIn(const test::Snapshot& picture, const RECT& area, Test test) {
+bool AnyPixel(const test::Snapshot& picture, const RECT& area, COLORREF colour) {
     for (int y = std::max(0L, area.top); y < std::min<LONG>(picture.height(), area.bottom); ++y)
         for (int x = std::max(0L, area.left); x < std::min<LONG>(picture.width(), area.right); ++x)
-            if (test(picture.Pixel(x, y))) return true;
+            if (picture.Pixel(x, y) == colour) return true;
     return false;
-}
-
-}  // namespace
-
-bool AnyPixel(const test::Snapshot& picture, const RECT& area, COLORREF colour) {
-    return AnyIn(picture, area, [colour](COLORREF pixel) { return pixel == colour; });
-}
-
-bool AnyDarker(const test::Snapshot& picture, const RECT& area, int limit) {
-    return AnyIn(picture, area, [limit](COLORREF pixel) {
-        return GetRValue(pixel) < limit && GetGValue(pixel) < limit && GetBValue(pixel) < limit;
-    });
 }
 
 bool SamePicture(const test::Snapshot& a, const test::Snapshot& b) {

@@ -23,8 +23,6 @@ public:
     bool Start(const std::string& path);
 
     DWORD id() const { return info_.dwProcessId; }
-    HANDLE handle() const { return info_.hProcess; }
-    bool running() const;
     // Waits up to timeoutMs for the end; returns the exit code, or
     // STILL_ACTIVE when it is still running.
     DWORD WaitForExit(DWORD timeoutMs) const;
@@ -62,10 +60,8 @@ bool MakeForeground(HWND window);
 // device context. Only the client area: without a window manager the frame
 // drawn around it is not the program's.
 test::Snapshot CaptureClient(HWND window);
-// Whether any pixel of area (in the snapshot, clipped to it) has exactly this
-// colour, or is darker than limit in every channel.
+// Whether any pixel of area (in the snapshot, clipped to it) has exactly this colour.
 bool AnyPixel(const test::Snapshot& picture, const RECT& area, COLORREF colour);
-bool AnyDarker(const test::Snapshot& picture, const RECT& area, int limit);
 bool SamePicture(const test::Snapshot& a, const test::Snapshot& b);
 
 }  // namespace kvoro::e2e

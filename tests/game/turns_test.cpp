@@ -12,22 +12,17 @@
 
 #include "game/highscore.h"
 #include "game/rules.h"
+#include "tests/game/builders.h"
 #include "tests/game/random_play.h"
 
 namespace kvoro {
 namespace {
 
-GameState started(int players, GameType type) {
-    GameState game(7);
-    game.startGame(players, type);
-    return game;
-}
+using test::SetDice;
+using test::Started;
 
-// Enters the row for the current player as if these dice had been rolled.
-int enterWith(GameState& game, int row, const std::vector<int>& dice) {
-    std::memset(game.dice.values, 0, sizeof game.dice.values);
-    std::copy(dice.begin(), dice.end(), game.dice.values);
-    game.hasRolled = 1;
+int enterWith(GameState& game, int row, std::initializer_list<int> dice) {
+    SetDice(game, dice);
     return game.enterScore(row);
 }
 
@@ -39,50 +34,44 @@ void expectUnchanged(const std::string& what, GameState game, Action action) {
 }
 
 TEST(Refusals, LeaveTheWholeStateUnchanged) {
-    GameState midGame = started(2, GameType::Standard);
+    GameState midGame = Started(2, GameType::Standard);
     midGame.card(1).values[Chance] = 16;
     midGame.card(1).values[Kvoro] = -1;
     midGame.roll();
     // Rows filled with points and with nothing, computed, off the card, Maxi only.
     for (int row : {static_cast<int>(Chance), static_cast<int>(Kvoro), 6, 7, 22, -1, 23, 10, 13, 16, 17, 18}) {
-        expectUnchanged("row " + std::to_string(row), midGame,
-                        [row](GameState& game) { EXPECT_EQ(game.enterScore(row), 0); });
+        expectUnchanged("row " + std::to_string(row), midGame, [row](GameState& game) { EXPECT_EQ(game.enterScore(row), 0); });
     }
-
-    GameState fresh(1);
     GameState layout(1);  // the main window's first layout: five columns, no player
     layout.playerCount = 5;
-    for (const GameState& noGame : {fresh, layout}) {
-        expectUnchanged("entry without a game", noGame,
-                        [](GameState& game) { EXPECT_EQ(game.enterScore(Chance), 0); });
-        EXPECT_EQ(noGame.bonusStanding(), 0);
-        EXPECT_EQ(noGame.scoreFor(Score), 0);
-    }
-    GameState usedUp = started(2, GameType::Maxi);
+    GameState usedUp = Started(2, GameType::Maxi);
     for (int i = 0; i < 3; ++i) usedUp.roll();
-    GameState ended = started(1, GameType::Standard);
+    GameState ended = Started(1, GameType::Standard);
     std::minstd_rand choices(5);
     sim::playRandomGame(ended, choices);
     ASSERT_EQ(ended.roundsLeft, 0);
     ended.rollsLeft[0] = 3;  // a finished game is never rolled on, whatever is left
     const auto roll = [](GameState& game) { game.roll(); };
-    expectUnchanged("roll before any game", fresh, roll);
-    expectUnchanged("roll in the first layout", layout, roll);
-    expectUnchanged("roll without rolls left", usedUp, roll);
-    expectUnchanged("roll after the game", ended, roll);
-    expectUnchanged("impossible setups", usedUp, [](GameState& game) {
-        game.startGame(0, GameType::Standard);
-        game.startGame(6, GameType::Standard);
-        game.startGame(2, static_cast<GameType>(2));
+    for (const GameState& game : {GameState(1), layout, ended}) {
+        expectUnchanged("no game", game, [&](GameState& g) {
+            roll(g);
+            g.enterScore(Chance);
+        });
+    }
+    expectUnchanged("no rolls left, impossible setups", usedUp, [&](GameState& g) {
+        roll(g);
+        g.startGame(0, GameType::Standard);
+        g.startGame(6, GameType::Standard);
+        g.startGame(2, static_cast<GameType>(2));
     });
+    EXPECT_EQ(layout.bonusStanding() + layout.scoreFor(Score), 0);
 }
 
 TEST(EnterScore, StoresThePointsOrMinusOneForNothingAndClearsTheDice) {
-    GameState game = started(1, GameType::Standard);
+    GameState game = Started(1, GameType::Standard);
     EXPECT_EQ(enterWith(game, SmallStraight, {2, 2, 2, 2, 2}), -1);
-    EXPECT_EQ(game.card(1).values[SmallStraight], -1);
     EXPECT_EQ(enterWith(game, Kvoro, {2, 2, 2, 2, 2}), 50);
-    EXPECT_EQ(game.card(1).values[Kvoro], 50);
+    EXPECT_EQ(game.card(1).values[SmallStraight], -1);
     EXPECT_EQ(game.card(1).values[Score], 50);  // the last entered row counts too
     EXPECT_EQ(game.hasRolled, 0);
     for (int value : game.dice.values) EXPECT_EQ(value, 0);
@@ -92,28 +81,23 @@ TEST(EnterScore, StoresThePointsOrMinusOneForNothingAndClearsTheDice) {
 TEST(ComputedRows, BonusThresholdReachedExactlyAndMissedByOne) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const bool maxi = type == GameType::Maxi;
-        const int par = maxi ? 4 : 3;  // dice of each face
         for (int shortBy : {0, 1}) {
-            GameState game = started(1, type);
-            for (int face = 1; face <= 5; ++face) game.card(1).values[face - 1] = par * face;
+            GameState game = Started(1, type);
+            for (int face = 1; face <= 5; ++face) game.card(1).values[face - 1] = (maxi ? 4 : 3) * face;
             game.card(1).values[Ones] -= shortBy;
-            std::vector<int> dice(diceCount(type), 1);
-            std::fill_n(dice.begin(), par, 6);
-            enterWith(game, Sixes, dice);
+            enterWith(game, Sixes, maxi ? std::initializer_list<int>{6, 6, 6, 6, 1, 1} : std::initializer_list<int>{6, 6, 6, 1, 1});
             const int total = (maxi ? 84 : 63) - shortBy;
             const int bonus = shortBy ? 0 : maxi ? 100 : 50;
-            const ScoreCard& card = game.card(1);
-            EXPECT_EQ(card.values[Total], total);
-            EXPECT_EQ(card.values[Bonus], bonus) << total;
-            EXPECT_EQ(card.values[Score], total + bonus) << total;  // never Total twice
-            for (int row : {6, 7, 22}) EXPECT_EQ(game.scoreFor(row), card.values[row]) << total;
+            EXPECT_EQ(game.card(1).values[Total], total);
+            EXPECT_EQ(game.card(1).values[Bonus], bonus) << total;
+            EXPECT_EQ(game.card(1).values[Score], total + bonus) << total;  // never Total twice
         }
     }
 }
 
 // Standard par, -1 and empty rows are checked through the status panel model.
 TEST(BonusStanding, MaxiParOnTheCurrentPlayersCard) {
-    GameState maxi = started(2, GameType::Maxi);
+    GameState maxi = Started(2, GameType::Maxi);
     maxi.card(1).values[Sixes] = 30;
     maxi.card(2).values[Sixes] = -1;
     EXPECT_EQ(maxi.bonusStanding(), 30 - 24);
@@ -126,7 +110,7 @@ TEST(BonusStanding, MaxiParOnTheCurrentPlayersCard) {
 TEST(Rolls, GivenAndCarriedOverTurnByTurn) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const bool maxi = type == GameType::Maxi;
-        GameState game = started(2, type);
+        GameState game = Started(2, type);
         const auto rollsLeft = [&game] { return std::vector<int>(game.rollsLeft, game.rollsLeft + 5); };
         EXPECT_EQ(rollsLeft(), (std::vector<int>{3, 0, 0, 0, 0}));
         game.roll();
@@ -174,27 +158,20 @@ TEST(Random, ReproducesTheKnownSequenceAndSeedsWithTheCalendarTime) {
 }
 
 TEST(Texts, RowTwentyOneIsNamedAfterTheGameAndNamesKeepFortyCharacters) {
-    GameState game = started(1, GameType::Maxi);
+    GameState game = Started(1, GameType::Maxi);
     EXPECT_STREQ(game.rowLabel(Kvoro), "Maxi Kvoro");
-    EXPECT_STREQ(game.rowLabel(FullStraight), "Full Straight");
     game.startGame(1, GameType::Standard);
     EXPECT_STREQ(game.rowLabel(Kvoro), "Kvoro");
-    EXPECT_STREQ(game.rowLabel(-1), "");
-    EXPECT_STREQ(game.rowLabel(23), "");
-    EXPECT_STREQ(game.rowLabel(1 << 28), "");
-
+    EXPECT_STREQ(game.rowLabel(FullStraight), "Full Straight");
+    for (int row : {-1, 23, 1 << 28}) EXPECT_STREQ(game.rowLabel(row), "");
     game.setPlayerName(2, std::string(60, 'n').c_str());
-    game.setPlayerName(3, "Eve");
     expectUnchanged("players 0 and 6", game, [](GameState& g) {
         g.setPlayerName(0, "nobody");
         g.setPlayerName(6, "nobody");
     });
     EXPECT_EQ(std::string(game.playerName(2)), std::string(40, 'n'));
-    game.startGame(2, GameType::Maxi);
-    EXPECT_STREQ(game.playerName(3), "Eve");
     game.setPlayerName(3, nullptr);
     EXPECT_STREQ(game.playerName(3), "");
-    EXPECT_STREQ(game.playerName(0), "");
 }
 
 // Independent of the game's own totals: the rows as the card defines them.

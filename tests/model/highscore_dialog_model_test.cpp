@@ -1,5 +1,7 @@
 #include "ui/highscore_dialog_model.h"
 
+#include "tests/game/builders.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,12 +10,7 @@
 namespace kvoro {
 namespace {
 
-HighscoreEntry Entry(const char* name, int score) {
-    HighscoreEntry entry{};
-    std::strncpy(entry.name, name, sizeof entry.name - 1);
-    entry.score = score;
-    return entry;
-}
+using test::Entry;
 
 TEST(HighscoreLines, SkipEmptySlotsAndNumberWithoutGaps) {
     HighscoreTable table{};

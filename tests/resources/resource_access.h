@@ -30,7 +30,6 @@ using Owned = std::unique_ptr<std::remove_pointer_t<Handle>, HandleRelease<Relea
 using OwnedWindow = Owned<HWND, &DestroyWindow>;
 using OwnedMenu = Owned<HMENU, &DestroyMenu>;
 using OwnedAccelerators = Owned<HACCEL, &DestroyAcceleratorTable>;
-using OwnedIcon = Owned<HICON, &DestroyIcon>;
 
 // Little-endian integers inside a resource.
 inline unsigned le16(std::string_view bytes, size_t at) {

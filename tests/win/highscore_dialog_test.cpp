@@ -2,23 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "test_support.h"
+#include "tests/game/builders.h"
 
 namespace kvoro {
 namespace {
 
-HighscoreEntry Entry(const char* name, int score) {
-    HighscoreEntry entry{};
-    std::strncpy(entry.name, name, sizeof entry.name - 1);
-    entry.score = score;
-    return entry;
-}
+using test::Entry;
 
 // The tops of the separate bands of text in a column range below the title.
 std::vector<int> TextBandTops(const test::Snapshot& shown, int left, int right) {
@@ -87,11 +81,7 @@ TEST_F(HighscoreDialogTest, CentredOnItsOwnerOnAWhiteBrushMadeOnceAndClosedByOkO
     const auto brush = [](HWND window) { return reinterpret_cast<HBRUSH>(SendMessageA(window, WM_CTLCOLORDLG, 0, 0)); };
     EXPECT_EQ(Open([&](HWND window) {
                   first = brush(window);
-                  RECT placed, owner;
-                  GetWindowRect(window, &placed);
-                  GetWindowRect(owner_, &owner);
-                  EXPECT_LE(std::abs((placed.left + placed.right) - (owner.left + owner.right)), 1);
-                  EXPECT_LE(std::abs((placed.top + placed.bottom) - (owner.top + owner.bottom)), 1);
+                  EXPECT_TRUE(test::CentredOn(window, owner_));
                   SendMessageA(window, WM_COMMAND, IDOK, 0);
               }),
               IDOK);

@@ -164,8 +164,7 @@ TEST_F(MainDialogTest, InitialisationShowsTheEmptyBoardBeforeTheFirstNewGame) {
     EXPECT_EQ(card.right - card.left, 242);  // the empty card of five players
     EXPECT_EQ(card.bottom - card.top, 380);
     EXPECT_TRUE(EqualRect(&dieBefore, &dieAfter));
-    EXPECT_NE(SendMessageA(window(), WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageA(window(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_NE(SendMessageA(window(), WM_GETICON, ICON_BIG, 0) && SendMessageA(window(), WM_GETICON, ICON_SMALL, 0), 0);
 
     // No game: nothing rolls and nothing can be entered.
     Roll();
@@ -355,23 +354,6 @@ TEST_F(MainDialogTest, DieClicksToggleHoldsAfterARollAndTheFocusReturnsToRollUnl
     SetFocus(Item(IDC_HOLD3));
     loop_.RunIdleHandlers();
     EXPECT_EQ(GetFocus(), Item(IDC_HOLD3));
-}
-
-TEST_F(MainDialogTest, RollWithEveryDieHeldIsOverAtOnceAndSilent) {
-    Open(1, GameType::Maxi);
-    Roll();
-    FinishRoll();
-    const DiceSet before = state().dice;
-    sounds_.played.clear();
-    HoldAll();
-    Roll();
-    EXPECT_FALSE(main_->animating());
-    EXPECT_EQ(RollsLeft(), 1);
-    EXPECT_EQ(std::memcmp(before.values, state().dice.values, sizeof before.values), 0);
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(Holds(), "xxxxxx");
-    PumpFor(600);
-    EXPECT_TRUE(sounds_.played.empty());
 }
 
 TEST_F(MainDialogTest, RollSoundFollowsThreeHundredMillisecondsAfterARoll) {
@@ -635,6 +617,29 @@ TEST_F(MainDialogTest, NewGameDuringARollIsNotBlockedByIt) {
     Roll();
     EXPECT_EQ(state().hasRolled, 1);
     FinishRoll();
+}
+
+// The program's own loop: once its queue has run empty after a message, the
+// idle rule runs again (here it takes the focus back from the score card),
+// and the loop ends with the quit message's code.
+TEST_F(MainDialogTest, MessageLoopRunsTheIdleRuleAfterEachMessageAndEndsWithTheQuitCode) {
+    Open(1, GameType::Standard);
+    static HWND grid, roll;
+    static bool focusReturned;
+    grid = Grid();
+    roll = Item(IDC_ROLL);
+    focusReturned = false;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        SetFocus(grid);
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR later, DWORD) {
+            KillTimer(nullptr, later);
+            focusReturned = GetFocus() == roll;
+            PostQuitMessage(2);
+        });
+    });
+    EXPECT_EQ(loop_.Run(), 2);
+    EXPECT_TRUE(focusReturned);
 }
 
 }  // namespace

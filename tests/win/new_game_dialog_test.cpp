@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "res/resource.h"
 #include "test_support.h"
+#include "ui/place_centred.h"
 
 namespace kvoro {
 namespace {
@@ -75,11 +75,7 @@ TEST_F(NewGameDialogTest, FirstOpeningOffersOneStandardPlayerAndDefaultNames) {
         EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_STANDARD));
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_NAME1));
         EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 8)) << "typing replaces the name";
-        RECT placed, owner;  // centred on its owner
-        GetWindowRect(dialog, &placed);
-        GetWindowRect(owner_, &owner);
-        EXPECT_LE(std::abs((placed.left + placed.right) - (owner.left + owner.right)), 1);
-        EXPECT_LE(std::abs((placed.top + placed.bottom) - (owner.top + owner.bottom)), 1);
+        EXPECT_TRUE(test::CentredOn(dialog, owner_));
         PressKey(VK_ESCAPE);
     });
     EXPECT_EQ(result, IDCANCEL);
@@ -159,6 +155,26 @@ TEST_F(NewGameDialogTest, EscapeAndTheCloseBoxLeaveTheGameInProgressUntouched) {
                   IDCANCEL);
         EXPECT_EQ(Bytes(state_), before) << escape;
     }
+}
+
+// The placement of the program's dialogs: over an owner the user cannot see it
+// gives way to the work area. (Sizes and edges: the centring model's tests.)
+TEST_F(NewGameDialogTest, PlacementOverAMinimisedOrHiddenOwnerCentresOnTheWorkArea) {
+    RECT area;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const HWND popup = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 5, 5, 300, 200, owner_, nullptr,
+                                       AppInstance(), nullptr);
+    for (int show : {SW_MINIMIZE, SW_HIDE}) {
+        ShowWindow(owner_, SW_RESTORE);
+        ShowWindow(owner_, show);
+        SetWindowPos(popup, nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        PlaceCentred(popup, show == SW_HIDE ? nullptr : owner_);
+        RECT placed;
+        GetWindowRect(popup, &placed);
+        EXPECT_EQ(placed.left, (area.left + area.right) / 2 - 150) << show;
+        EXPECT_EQ(placed.top, (area.top + area.bottom) / 2 - 100) << show;
+    }
+    DestroyWindow(popup);
 }
 
 }  // namespace

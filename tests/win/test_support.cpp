@@ -1,10 +1,10 @@
 #include "test_support.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
-
-#include "tools/common/png.h"
+#include <vector>
 
 namespace kvoro::test {
 
@@ -31,6 +31,14 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     const COLORREF colour = GetPixel(dc, x, y);
     ReleaseDC(window, dc);
     return colour;
+}
+
+bool CentredOn(HWND window, HWND owner) {
+    RECT placed, under;
+    GetWindowRect(window, &placed);
+    GetWindowRect(owner, &under);
+    return std::abs((placed.left + placed.right) - (under.left + under.right)) <= 1 &&
+           std::abs((placed.top + placed.bottom) - (under.top + under.bottom)) <= 1;
 }
 
 namespace {
@@ -103,16 +111,59 @@ COLORREF Snapshot::Pixel(int x, int y) const {
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
+namespace {
+
+void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
+}
+
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
+    PutBe32(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = start; i < out.size(); ++i) {
+        crc ^= out[i];
+        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
+    }
+    PutBe32(out, ~crc);
+}
+
+}  // namespace
+
+// RGB, 8 bits a channel, in stored (uncompressed) deflate blocks: no encoder to get wrong.
 bool Snapshot::SavePng(const std::string& path) const {
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(static_cast<std::size_t>(width_) * height_ * 3);
+    std::vector<std::uint8_t> raw;  // every row starts with filter type 0 (none)
     for (int y = 0; y < height_; ++y) {
+        raw.push_back(0);
         for (int x = 0; x < width_; ++x) {
             const COLORREF colour = Pixel(x, y);
-            rgb.insert(rgb.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
+            raw.insert(raw.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
         }
     }
-    const std::vector<std::uint8_t> png = encodePng(width_, height_, rgb);
+    std::vector<std::uint8_t> zlib{0x78, 0x01};
+    std::uint32_t a = 1, b = 0;
+    for (std::size_t pos = 0; pos < raw.size();) {
+        const std::size_t length = std::min<std::size_t>(raw.size() - pos, 65535);
+        zlib.push_back(pos + length == raw.size() ? 1 : 0);
+        zlib.insert(zlib.end(), {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                                 static_cast<std::uint8_t>(~length), static_cast<std::uint8_t>(~length >> 8)});
+        for (std::size_t i = pos; i < pos + length; ++i) {
+            zlib.push_back(raw[i]);
+            a = (a + raw[i]) % 65521;
+            b = (b + a) % 65521;
+        }
+        pos += length;
+    }
+    PutBe32(zlib, (b << 16) | a);
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
+    PutBe32(header, static_cast<std::uint32_t>(width_));
+    PutBe32(header, static_cast<std::uint32_t>(height_));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
+    PutChunk(png, "IHDR", header);
+    PutChunk(png, "IDAT", zlib);
+    PutChunk(png, "IEND", {});
     std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     return static_cast<bool>(file);

@@ -23,6 +23,9 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // The colour a window shows at a client point, read from its device context.
 COLORREF ClientPixel(HWND window, int x, int y);
 
+// Whether the window's centre is within a pixel of its owner's.
+bool CentredOn(HWND window, HWND owner);
+
 // Answers each top-level window of this thread whose caption has an action,
 // once a window, from whatever message loop runs then (a modal dialog's, say),
 // and logs the captions answered. A window still open 3 s after its answer is

@@ -1,22 +1,24 @@
-// The bitmaps and the icon as FFmpeg, icoutils and the readers of image_readers.h see them.
+// The bitmaps and the icon as FFmpeg and icoutils see them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "command.h"
-#include "image_readers.h"
 
 namespace {
 
-using imagetest::Rgba;
 using kvoro::test::quoted;
+
+struct Rgba {
+    uint8_t r, g, b, a;
+    bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
 
 const std::string kAssets = KVORO_ASSET_DIR;
 constexpr Rgba kGreen{1, 127, 1, 255}, kWhite{255, 255, 255, 255}, kBlack{0, 0, 0, 255};
@@ -25,12 +27,6 @@ std::string run(const std::string& command) {
     const auto result = kvoro::test::runCommand(command);
     EXPECT_EQ(result.status, 0) << command;
     return result.output;
-}
-
-std::vector<uint8_t> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in) << path;
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A picture as FFmpeg decodes it, RGBA.
@@ -61,7 +57,7 @@ Picture decode(const std::string& path) {
     return picture;
 }
 
-TEST(Bitmaps, DecodeAtTheirSizesAlikeInBothReaders) {
+TEST(Bitmaps, DecodeAtTheirSizes) {
     const struct {
         const char* name;
         int width, height;
@@ -69,14 +65,10 @@ TEST(Bitmaps, DecodeAtTheirSizesAlikeInBothReaders) {
                    {"about_banner.bmp", 300, 38}};
     for (const auto& f : bitmaps) {
         SCOPED_TRACE(f.name);
-        const std::string path = kAssets + "/" + f.name;
-        const Picture picture = decode(path);
+        const Picture picture = decode(kAssets + "/" + f.name);
         EXPECT_EQ(picture.codec, "bmp");
-        ASSERT_EQ(picture.width, f.width);
-        ASSERT_EQ(picture.height, f.height);
-        const imagetest::Bmp bmp = imagetest::readBmp(readFile(path));
-        for (int y = 0; y < f.height; ++y)
-            for (int x = 0; x < f.width; ++x) ASSERT_EQ(picture.at(x, y), bmp.at(x, y)) << x << "," << y;
+        EXPECT_EQ(picture.width, f.width);
+        EXPECT_EQ(picture.height, f.height);
     }
 }
 
@@ -120,9 +112,6 @@ TEST(Icon, HoldsA32And48PixelTileWithAlpha) {
     EXPECT_EQ(run(ICOTOOL " -l " + quoted(path)),
               "--icon --index=1 --width=32 --height=32 --bit-depth=32 --palette-size=0\n"
               "--icon --index=2 --width=48 --height=48 --bit-depth=32 --palette-size=0\n");
-    // Classic bitmap entries, not PNG streams, for the older loaders.
-    for (const imagetest::IcoImage& image : imagetest::readIco(readFile(path))) EXPECT_FALSE(image.png);
-
     for (auto [index, size] : {std::pair{1, 32}, {2, 48}}) {
         SCOPED_TRACE(size);
         const std::string png = SCRATCH_DIR "/icon" + std::to_string(size) + ".png";

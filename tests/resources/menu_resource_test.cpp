@@ -1,7 +1,7 @@
-// The menu, the accelerators, the bitmaps and the icon as user32 and GDI load them by id.
+// The menu and the accelerators as user32 loads them by id. (image_asset_tests and the window tests
+// check the bitmaps and the icon.)
 #include "resource_access.h"
 
-#include "framework/gdi.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -73,38 +73,6 @@ TEST(AcceleratorResource, MapsTheFunctionKeysToTheirCommands) {
     }
     EXPECT_EQ(keys, (std::set<std::pair<int, int>>{
                         {VK_F1, ID_HELP_HELP}, {VK_F2, ID_GAME_NEWGAME}, {VK_F3, ID_GAME_HIGHSCORE}}));
-}
-
-TEST(BitmapResource, LoadsAtTheSizesTheLayoutAndDrawingUse) {
-    const struct {
-        int id, width, height;
-    } bitmaps[] = {
-        {IDB_BANNER_KVORO, 250, 100}, {IDB_CROSS, 17, 17}, {IDB_BANNER_MAXI, 361, 116}, {IDB_ABOUT_BANNER, 300, 38}};
-    for (const auto& expected : bitmaps) {
-        SCOPED_TRACE("bitmap " + std::to_string(expected.id));
-        const Bitmap bitmap(LoadBitmapA(module(), MAKEINTRESOURCEA(expected.id)));
-        ASSERT_TRUE(bitmap);
-        BITMAP info = {};
-        ASSERT_TRUE(GetObjectA(bitmap.get(), sizeof info, &info));
-        EXPECT_EQ(info.bmWidth, expected.width);
-        EXPECT_EQ(info.bmHeight, expected.height);
-    }
-}
-
-TEST(IconResource, HoldsThe32And48PixelImages) {
-    // GRPICONDIR: reserved, type, count, then 14-byte entries whose first byte is the width.
-    const std::string_view directory = resourceBytes(RT_GROUP_ICON, IDI_KVORO);
-    ASSERT_GE(directory.size(), 6u);
-    std::set<int> widths;
-    for (unsigned i = 0; i < le16(directory, 4); ++i)
-        widths.insert(static_cast<unsigned char>(directory[6 + 14 * i]));
-    EXPECT_EQ(widths, (std::set<int>{32, 48}));
-    // The way the main window asks for its icons.
-    for (int size : {32, 48}) {
-        EXPECT_TRUE(OwnedIcon(static_cast<HICON>(
-            LoadImageA(module(), MAKEINTRESOURCEA(IDI_KVORO), IMAGE_ICON, size, size, LR_DEFAULTCOLOR))))
-            << size << " pixels";
-    }
 }
 
 }  // namespace

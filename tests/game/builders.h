@@ -1,0 +1,32 @@
+#pragma once
+// Games and records as the tests of every suite set them up.
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+
+#include "game/highscore.h"
+#include "game/rules.h"
+
+namespace kvoro::test {
+
+inline GameState Started(int players, GameType type, std::uint32_t seed = 7) {
+    GameState game(seed);
+    game.startGame(players, type);
+    return game;
+}
+
+// The dice of a roll, as if rolled: the rest of the six are cleared.
+inline void SetDice(GameState& game, std::initializer_list<int> faces) {
+    std::memset(game.dice.values, 0, sizeof game.dice.values);
+    std::copy(faces.begin(), faces.end(), game.dice.values);
+    game.hasRolled = 1;
+}
+
+inline HighscoreEntry Entry(const char* name, int score) {
+    HighscoreEntry entry{};
+    std::strncpy(entry.name, name, sizeof entry.name - 1);
+    entry.score = score;
+    return entry;
+}
+
+}  // namespace kvoro::test
