@@ -33,7 +33,7 @@ double TimeToWindow(const Subject& subject) {
         if (kvoro::e2e::FindTopLevel(child.id(), subject.caption))
             return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
         Sleep(1);
-    } while (child.running() && now.QuadPart - start.QuadPart < 30 * frequency.QuadPart);
+    } while (child.WaitForExit(0) == STILL_ACTIVE && now.QuadPart - start.QuadPart < 30 * frequency.QuadPart);
     return -1;
 }
 
