@@ -47,6 +47,7 @@ TEST(MenuResource, HasTheGameAndHelpPopupsWithTheirCommands) {
     EXPECT_EQ(entries(GetSubMenu(menu.get(), 0)), (std::vector<MenuEntry>{
                                                       {"&New Game\tF2", ID_GAME_NEWGAME, false},
                                                       {"Highscore\tF3", ID_GAME_HIGHSCORE, false},
+                                                      {"Hint\tF4", ID_GAME_HINT, false},
                                                       {"Sound", ID_GAME_SOUND, false},
                                                       {"Clear Highscore", ID_GAME_CLEARHIGHSCORE, false},
                                                       {"", 0, false},
@@ -64,7 +65,7 @@ TEST(AcceleratorResource, MapsTheFunctionKeysToTheirCommands) {
     OwnedAccelerators table(LoadAcceleratorsA(module(), MAKEINTRESOURCEA(IDR_ACCELERATORS)));
     ASSERT_TRUE(table);
     std::vector<ACCEL> entries(CopyAcceleratorTableA(table.get(), nullptr, 0));
-    ASSERT_EQ(entries.size(), 3u);
+    ASSERT_EQ(entries.size(), 4u);
     CopyAcceleratorTableA(table.get(), entries.data(), static_cast<int>(entries.size()));
     std::set<std::pair<int, int>> keys;
     for (const ACCEL& entry : entries) {
@@ -72,7 +73,8 @@ TEST(AcceleratorResource, MapsTheFunctionKeysToTheirCommands) {
         keys.emplace(entry.key, entry.cmd);
     }
     EXPECT_EQ(keys, (std::set<std::pair<int, int>>{
-                        {VK_F1, ID_HELP_HELP}, {VK_F2, ID_GAME_NEWGAME}, {VK_F3, ID_GAME_HIGHSCORE}}));
+                        {VK_F1, ID_HELP_HELP}, {VK_F2, ID_GAME_NEWGAME}, {VK_F3, ID_GAME_HIGHSCORE},
+                        {VK_F4, ID_GAME_HINT}}));
 }
 
 }  // namespace
