@@ -7,7 +7,7 @@ if(NOT status EQUAL 0)
 endif()
 
 set(expected
-  "24:1"                                                # manifest
+  "24:1" "16:1"                                         # manifest, version
   "4:128" "9:128" "14:128"                              # menu, accelerators, icon group
   "5:100" "5:129" "5:206" "5:211"                       # dialogs
   "2:205" "2:209" "2:210" "2:213"                       # bitmaps
