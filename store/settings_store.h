@@ -13,8 +13,9 @@
 
 namespace kvoro {
 
-// Under HKEY_CURRENT_USER.
-constexpr char kSettingsKeyPath[] = "Software\\Kvoro Project\\Kvoro";
+// Under HKEY_CURRENT_USER. The vendor segment is the build's (KVORO_VENDOR in
+// CMakeLists.txt), the maker's name in the version resource and the installer.
+constexpr char kSettingsKeyPath[] = "Software\\" KVORO_VENDOR "\\Kvoro";
 
 // The value that holds each table, in the order they are read and written.
 struct TableValue {

@@ -67,7 +67,6 @@ bool MainDialog::OnInitDialog() {
     LoadBanners();
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
-    coach_.Start(CoachTable::DefaultPath(), hwnd(), WM_COACH_READY);
     CreateScoreCard();
     AttachControls();
     panel_.OpenClip();
@@ -459,6 +458,9 @@ void MainDialog::OnGameEnd() {
 void MainDialog::OnNewGame() {
     NewGameDialog dialog(state_);
     if (dialog.Run(GetActiveWindow()) != IDOK) return;
+    // The coach's table is read or computed once the first five-dice game is
+    // under way, so that start-up does not share the processor with it.
+    if (state_.gameType == GameType::Standard) coach_.Start(CoachTable::DefaultPath(), hwnd(), WM_COACH_READY);
     // A roll whose end was never seen must not block the new game.
     animating_ = false;
     panel_.ForgetRoll();

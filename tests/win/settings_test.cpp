@@ -18,7 +18,7 @@
 namespace kvoro::test {
 namespace {
 
-constexpr char kScratchKey[] = "Software\\Kvoro Project\\Kvoro tests";
+constexpr char kScratchKey[] = "Software\\Kvorosoft\\Kvoro tests";
 
 // The value's bytes, empty when it is missing; its type in type.
 std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) {
