@@ -247,7 +247,7 @@ ValueTable::ValueTable(std::vector<float> values) {
     if (values.size() == kStateCount) values_ = std::move(values);
 }
 
-ValueTable ValueTable::compute(unsigned threads) {
+ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop) {
     diceSpace();  // built before the threads start
     const auto uppers = reachableUppers();
     ValueTable table;
@@ -263,6 +263,7 @@ ValueTable ValueTable::compute(unsigned threads) {
         const auto work = [&] {
             TurnSolver solver(kLanes);
             for (std::size_t i = nextIndex++; i < level.size(); i = nextIndex++) {
+                if (stop && *stop) return;
                 const std::uint32_t filled = level[i];
                 const std::vector<int>& upper = uppers[filled & (kUpperMasks - 1)];
                 const int lanes = static_cast<int>(upper.size());
@@ -278,6 +279,7 @@ ValueTable ValueTable::compute(unsigned threads) {
         for (unsigned t = 1; t < threads; ++t) helpers.emplace_back(work);
         work();
         for (std::thread& helper : helpers) helper.join();
+        if (stop && *stop) return ValueTable();
     }
     return table;
 }

@@ -2,6 +2,7 @@
 // The coach: exact optimal play of the five-dice game for one player, who
 // wants the highest expected final score. Pure logic on top of the rules; the
 // rows are scored by the game's own scoreDice.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -38,7 +39,8 @@ public:
     // count is not kStateCount.
     explicit ValueTable(std::vector<float> values);
     // Backward induction over every turn start, on the given number of threads.
-    static ValueTable compute(unsigned threads);
+    // Gives up, returning an empty table, once *stop becomes true.
+    static ValueTable compute(unsigned threads, const std::atomic<bool>* stop = nullptr);
 
     bool empty() const { return values_.empty(); }
     float remaining(TurnStart start) const {

@@ -47,6 +47,8 @@ void WriteWholeFile(const std::wstring& path, const std::vector<unsigned char>& 
 }  // namespace
 
 CoachTable::~CoachTable() {
+    // Closing the game must not wait for a table nobody will use.
+    stop_ = true;
     if (worker_.joinable()) worker_.join();
 }
 
@@ -63,8 +65,8 @@ void CoachTable::Start(const std::wstring& path, HWND window, UINT message) {
     worker_ = std::thread([this, path, window, message] {
         pending_ = path.empty() ? strategy::ValueTable() : strategy::decodeTable(ReadWholeFile(path));
         if (pending_.empty()) {
-            pending_ = strategy::ValueTable::compute(std::max(1u, std::thread::hardware_concurrency()));
-            if (!path.empty()) WriteWholeFile(path, strategy::encodeTable(pending_));
+            pending_ = strategy::ValueTable::compute(std::max(1u, std::thread::hardware_concurrency()), &stop_);
+            if (!path.empty() && !pending_.empty()) WriteWholeFile(path, strategy::encodeTable(pending_));
         }
         PostMessageW(window, message, 0, 0);
     });

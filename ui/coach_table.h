@@ -5,6 +5,7 @@
 // never waits for it.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -33,6 +34,7 @@ public:
 
 private:
     std::thread worker_;
+    std::atomic<bool> stop_{false};  // set when the window closes before the table is ready
     strategy::ValueTable pending_;  // the worker's result, read after joining it
     strategy::ValueTable ready_;
 };
