@@ -136,12 +136,6 @@ TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus)
     EXPECT_EQ(values()[2], "-8");
 }
 
-}  // namespace
-}  // namespace kvoro
-
-namespace kvoro {
-namespace {
-
 bool Inside(const Rect& part, int width, int height) {
     return part.left >= 0 && part.top >= 0 && part.right <= width && part.bottom <= height;
 }

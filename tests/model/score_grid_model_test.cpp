@@ -1,5 +1,7 @@
 #include "ui/score_grid_model.h"
 
+#include "tests/game/builders.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,12 +14,6 @@ namespace kvoro {
 namespace {
 
 const GameType kTypes[] = {GameType::Standard, GameType::Maxi};
-
-GameState Game(int players, GameType type) {
-    GameState state(1);
-    state.startGame(players, type);
-    return state;
-}
 
 // The rows of a card from top to bottom, written out independently of the
 // rules' isRowShown.
@@ -46,7 +42,7 @@ TEST(GridGeometry, WindowSizeFollowsPlayersAndType) {
     for (GameType type : kTypes) {
         for (int players = 1; players <= 5; ++players) {
             const Size expected{92 + 30 * players, type == GameType::Maxi ? 480 : 380};
-            EXPECT_EQ(GridWindowSize(Game(players, type)), expected) << players << " players";
+            EXPECT_EQ(GridWindowSize(test::Started(players, type)), expected) << players << " players";
         }
     }
     const GameState unset(1);  // no game set up yet: five empty columns
@@ -77,7 +73,7 @@ TEST(GridGeometry, RowsStackUnderTheHeaderSkippingHiddenOnes) {
 
 TEST(GridHitTest, MatchesTheColumnAndRowBandsAtEveryPixel) {
     for (GameType type : kTypes) {
-        GameState state = Game(5, type);
+        GameState state = test::Started(5, type);
         for (int current = 1; current <= 5; ++current) {
             state.currentPlayer = current;
             for (int y = -2; y < 500; ++y) {
@@ -91,7 +87,7 @@ TEST(GridHitTest, MatchesTheColumnAndRowBandsAtEveryPixel) {
 }
 
 TEST(GridChoosable, OnlyEmptyEnteredRowsAfterARoll) {
-    GameState state = Game(2, GameType::Maxi);
+    GameState state = test::Started(2, GameType::Maxi);
     EXPECT_FALSE(IsChoosable(state, Ones)) << "before the roll";
     state.hasRolled = 1;
     state.card(1).values[Ones] = 3;
@@ -106,7 +102,7 @@ TEST(GridChoosable, OnlyEmptyEnteredRowsAfterARoll) {
 }
 
 TEST(GridCells, ValuesCrossesComputedRowsAndPreviews) {
-    GameState state = Game(2, GameType::Standard);
+    GameState state = test::Started(2, GameType::Standard);
     const int dice[] = {5, 1, 5, 3, 5, 0};
     std::copy(std::begin(dice), std::end(dice), state.dice.values);
     state.hasRolled = 1;
