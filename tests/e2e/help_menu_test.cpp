@@ -20,19 +20,23 @@ TEST(HelpMenu, AboutHelpAndHomepageLeaveTheGameAsItWas) {
     test::ShellRecorder recorder(KVORO_SHELL_RECORDER);
     ChildProcess kvoro;
     ASSERT_TRUE(kvoro.Start(KVORO_EXE)) << kvoro.error();
-    const HWND newGame = WaitForWindow(kvoro.id(), "New Game");
-    ASSERT_TRUE(newGame && Dismiss(newGame, VK_RETURN));
-    const HWND main = FindTopLevel(kvoro.id(), "Kvoro"), status = GetDlgItem(main, IDC_STATUS);
-    const HWND grid = FindWindowExA(main, nullptr, nullptr, "VIZIVA");
-    ASSERT_TRUE(Roll(main, VK_SPACE));  // the game is under way
+    HWND newGame = nullptr, about = nullptr;
+    ASSERT_TRUE(test::PumpUntil([&] { return (newGame = FindTopLevel(kvoro.id(), "New Game")); }, 60000));
+    ASSERT_TRUE(MakeForeground(newGame));
+    PressKey(VK_RETURN);
+    const HWND main = FindTopLevel(kvoro.id(), "Kvoro"), hold = GetDlgItem(main, IDC_HOLD1);
+    const HWND grid = FindWindowExA(main, nullptr, nullptr, "VIZIVA"), status = GetDlgItem(main, IDC_STATUS);
+    ASSERT_TRUE(test::PumpUntil([&] { return !IsWindow(newGame) && MakeForeground(main); }, kGuardMs));
+    PressKey(VK_SPACE);  // one roll: the game is under way
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowEnabled(hold) && Settle(main); }, kGuardMs));
     const test::Snapshot card = CaptureClient(grid), panel = CaptureClient(status);
 
     PressChord(VK_MENU, 'H');
     PressKey('A');
-    const HWND about = WaitForWindow(kvoro.id(), "About", kGuardMs);
-    ASSERT_NE(about, nullptr);
+    ASSERT_TRUE(test::PumpUntil([&] { return (about = FindTopLevel(kvoro.id(), "About")); }, kGuardMs));
     EXPECT_EQ(GetWindow(about, GW_OWNER), main);
-    ASSERT_TRUE(Dismiss(about, VK_ESCAPE));
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(test::PumpUntil([&] { return !IsWindow(about); }, kGuardMs));
     // Help from the menu, with F1, and Homepage, the item below Help.
     for (const std::vector<WORD>& keys : {std::vector<WORD>{'H'}, {}, {VK_DOWN, VK_RETURN}}) {
         const std::size_t before = recorder.Opened().size();
