@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "framework/gdi.h"
+#include "res/resource.h"
+#include "ui/score_grid_model.h"
+#include "ui/win_rect.h"
 
 namespace kvoro::e2e {
 
@@ -179,6 +182,47 @@ bool SamePicture(const test::Snapshot& a, const test::Snapshot& b) {
         for (int x = 0; x < a.width(); ++x)
             if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
     return true;
+}
+
+HWND WaitForWindow(DWORD pid, const char* caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    test::PumpUntil([&] { return (found = FindTopLevel(pid, caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+bool Dismiss(HWND window, WORD key, DWORD timeoutMs) {
+    if (!MakeForeground(window)) return false;
+    PressKey(key);
+    return test::PumpUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
+bool Roll(HWND main, WORD key, DWORD timeoutMs) {
+    const HWND roll = GetDlgItem(main, IDC_ROLL), hold = GetDlgItem(main, IDC_HOLD1);
+    const auto focusRests = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info)) return false;
+        const int id = GetDlgCtrlID(info.hwndFocus);
+        return id == IDC_ROLL || (id >= IDC_HOLD1 && id <= IDC_HOLD6);
+    };
+    if (!MakeForeground(main)) return false;
+    PressKey(key);
+    return test::PumpUntil([&] { return !IsWindowEnabled(roll); }, timeoutMs) &&
+           test::PumpUntil([&] { return IsWindowEnabled(roll) && IsWindowEnabled(hold) && focusRests(); }, timeoutMs) &&
+           Settle(main);
+}
+
+RECT Cell(HWND grid, int row) {
+    RECT client{};
+    GetClientRect(grid, &client);
+    return ToRECT(CellRect(1, *RowRect(GameType::Standard, row, client.right)));
+}
+
+bool ClickCell(HWND grid, int row) {
+    const RECT cell = Cell(grid, row);
+    POINT target{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(grid, &target);
+    return MakeForeground(GetAncestor(grid, GA_ROOT)) && ClickAt(target);
 }
 
 }  // namespace kvoro::e2e

@@ -64,4 +64,18 @@ test::Snapshot CaptureClient(HWND window);
 bool AnyPixel(const test::Snapshot& picture, const RECT& area, COLORREF colour);
 bool SamePicture(const test::Snapshot& a, const test::Snapshot& b);
 
+// The program's windows as a player meets them.
+// Waits for process pid's top-level window with this caption; null when none comes.
+HWND WaitForWindow(DWORD pid, const char* caption, DWORD timeoutMs = 60000);
+// Presses key on window and waits until the window has gone.
+bool Dismiss(HWND window, WORD key, DWORD timeoutMs = 20000);
+// A key that rolls, and the end of the roll as a player sees it: Roll and Hold
+// enabled again and the focus back on Roll or a Hold button, where keys reach
+// the program's filter.
+bool Roll(HWND main, WORD key, DWORD timeoutMs = 20000);
+// The first player's cell of row in the card, in the card's client coordinates.
+RECT Cell(HWND grid, int row);
+// A click on that cell, which enters the dice there.
+bool ClickCell(HWND grid, int row);
+
 }  // namespace kvoro::e2e

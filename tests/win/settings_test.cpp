@@ -20,14 +20,7 @@ namespace {
 
 constexpr char kScratchKey[] = "Software\\Kvorosoft\\Kvoro tests";
 
-// The value's bytes, empty when it is missing; its type in type.
-std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) {
-    std::vector<BYTE> bytes(4096);
-    DWORD size = static_cast<DWORD>(bytes.size());
-    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, kScratchKey, name, RRF_RT_ANY, type, bytes.data(), &size);
-    bytes.resize(status == ERROR_SUCCESS ? size : 0);
-    return bytes;
-}
+std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) { return RegistryValue(kScratchKey, name, type); }
 
 // Stores a value, or removes it when bytes is null.
 void Put(const char* name, std::uint32_t type, const std::vector<BYTE>* bytes) {

@@ -33,6 +33,14 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     return colour;
 }
 
+std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type) {
+    std::vector<BYTE> bytes(4096);
+    DWORD size = static_cast<DWORD>(bytes.size());
+    const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, type, bytes.data(), &size);
+    bytes.resize(status == ERROR_SUCCESS ? size : 0);
+    return bytes;
+}
+
 bool CentredOn(HWND window, HWND owner) {
     RECT placed, under;
     GetWindowRect(window, &placed);

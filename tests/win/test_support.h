@@ -23,6 +23,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // The colour a window shows at a client point, read from its device context.
 COLORREF ClientPixel(HWND window, int x, int y);
 
+// A value of a key under HKEY_CURRENT_USER read with the registry's own calls:
+// its bytes, empty when it is missing, and its type in type.
+std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type = nullptr);
+
 // Whether the window's centre is within a pixel of its owner's.
 bool CentredOn(HWND window, HWND owner);
 
