@@ -52,27 +52,29 @@ std::optional<ColourRef> ReadColour(HKEY key, const char* name) {
     return ParseColour(std::string_view(value, static_cast<const char*>(end) - value));
 }
 
-}  // namespace
-
-bool LinkLabel::SetText(const char* text) {
-    text_.reset();
+// Replaces slot with a copy of text; a copy that cannot be made leaves the
+// slot empty.
+bool StoreCopy(std::optional<std::string>& slot, const char* text) {
+    slot.reset();
     try {
-        text_.emplace(text);
+        slot.emplace(text);
     } catch (const std::bad_alloc&) {
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool LinkLabel::SetText(const char* text) {
+    if (!StoreCopy(text_, text)) return false;
     if (hwnd()) SetWindowTextA(hwnd(), text);
     MeasureLinkRect();
     return true;
 }
 
 bool LinkLabel::SetTarget(const char* address) {
-    target_.reset();
-    try {
-        target_.emplace(address);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    if (!StoreCopy(target_, address)) return false;
     if (!text_) MeasureLinkRect();
     if (tooltip_) AddTool();
     return true;

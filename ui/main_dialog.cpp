@@ -365,6 +365,10 @@ void MainDialog::UpdateSoundCheck() const {
 
 void MainDialog::RedrawPanels() {
     status_.Redraw();
+    RedrawCard();
+}
+
+void MainDialog::RedrawCard() {
     grid_.Redraw();
     RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
@@ -398,7 +402,7 @@ void MainDialog::OnRoll() {
     if (state_.roundsLeft <= 0 || CurrentRollsLeft(state_) <= 0) return;
     panel_.DisableRoll();
     if (animating_) return;
-    ClearHint();
+    if (ClearHint()) RedrawCard();  // the mark goes as the dice start to tumble
     panel_.CopyHolds(state_.dice, state_.gameType);
     state_.roll();
     animating_ = true;
@@ -500,24 +504,26 @@ void MainDialog::OnSessionEnd(bool ending) {
 
 void MainDialog::OnHint() {
     if (!IsHintOffered(state_) || animating_) return;
-    ClearHint();
+    const bool unmarked = ClearHint();
     hint_ = HintFor(state_, coach_.table());
     if (hint_.kind == HintKind::Hold) panel_.SetHolds(hint_.hold, state_.dice, state_.gameType);
     if (hint_.kind == HintKind::Enter) {
         grid_.MarkRow(hint_.row);
         RedrawPanels();
-    } else {
-        status_.Redraw();
+        return;
     }
+    if (unmarked) RedrawCard();
+    status_.Redraw();
 }
 
 // A hint belongs to one position: a roll, an entry or a new game ends it.
-void MainDialog::ClearHint() {
+// Returns whether the card lost a mark; the caller redraws it, most of them
+// redraw the card anyway.
+bool MainDialog::ClearHint() {
     hint_ = Hint{};
-    if (grid_.markedRow() < 0) return;
+    if (grid_.markedRow() < 0) return false;
     grid_.MarkRow(-1);
-    grid_.Redraw();
-    RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return true;
 }
 
 void MainDialog::UpdateHintItem() const {

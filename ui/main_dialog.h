@@ -87,6 +87,7 @@ private:
     void ShowBanner();
     void UpdateSoundCheck() const;
     void RedrawPanels();
+    void RedrawCard();
     void ApplyPhase() const;
 
     void OnRoll();
@@ -98,7 +99,7 @@ private:
     void OnSessionEnding();
     void OnSessionEnd(bool ending);
     void OnHint();
-    void ClearHint();
+    bool ClearHint();
     void UpdateHintItem() const;
 
     MessageLoop& loop_;
