@@ -10,54 +10,35 @@
 namespace kvoro {
 namespace {
 
-using test::Entry;
-
-TEST(HighscoreLines, SkipEmptySlotsAndNumberWithoutGaps) {
+// Empty slots are left out and the rest numbered without gaps; a negative
+// result is no empty slot, and a name without its NUL stops at the field. The
+// Maxi list starts at half the width plus ten.
+TEST(HighscoreLines, StoredResultsLineUpInColumnsUnderTheirHeading) {
     HighscoreTable table{};
     EXPECT_TRUE(HighscoreLines(table, 0, 600, 16).empty());
-    table.entries[0] = Entry("Ann", 300);
-    table.entries[2] = Entry("Bob", 120);  // slot 1 is empty
-    table.entries[5] = Entry("", -4);      // a negative result is no empty slot
-    const auto lines = HighscoreLines(table, 0, 600, 16);
-    ASSERT_EQ(lines.size(), 3u);
-    const char* names[] = {"Ann", "Bob", ""};
-    const char* scores[] = {"300", "120", "-4"};
-    for (int m = 1; m <= 3; ++m) {
-        const HighscoreLine& line = lines[m - 1];
-        const int top = 40 + m * 20;  // a heading's height and 4 a line
-        EXPECT_EQ(line.rank, std::to_string(m) + ".");
-        EXPECT_EQ(line.name, names[m - 1]);
-        EXPECT_EQ(line.score, scores[m - 1]);
-        EXPECT_EQ(line.rankRect, (Rect{10, top, 140, top + 16}));
-        EXPECT_EQ(line.nameRect, (Rect{30, top, 160, top + 16}));
-        EXPECT_EQ(line.scoreRect, (Rect{170, top, 300, top + 16}));
-    }
-}
-
-TEST(HighscoreLines, RightListStartsAtHalfTheWidthPlusTen) {
-    HighscoreTable table{};
-    table.entries[0] = Entry("Eve", 500);
+    table.entries[0] = test::Entry("Ann", 300);
+    table.entries[2] = test::Entry("Bob", 120);
+    table.entries[5] = test::Entry("", -4);
+    std::memset(table.entries[7].name, 'A', sizeof table.entries[7].name);
+    std::memset(table.entries[7].padding, 'B', sizeof table.entries[7].padding);
+    table.entries[7].score = 7;
+    const std::string shown[] = {"1. Ann 300", "2. Bob 120", "3.  -4", "4. " + std::string(41, 'A') + " 7"};
     for (int width : {600, 601, 455}) {
-        const int left = width / 2 + 10;
-        EXPECT_EQ(HighscoreHeadingRect(1, width, 13), (Rect{left, 40, left + 130, 53}));
-        const auto lines = HighscoreLines(table, 1, width, 13);
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].rankRect, (Rect{left, 57, left + 130, 70}));
-        EXPECT_EQ(lines[0].scoreRect, (Rect{left + 160, 57, left + 290, 70}));
+        for (int list : {0, 1}) {
+            const int left = list == 0 ? 10 : width / 2 + 10;
+            EXPECT_EQ(HighscoreHeadingRect(list, width, 16), (Rect{left, 40, left + 130, 56}));
+            const auto lines = HighscoreLines(table, list, width, 16);
+            ASSERT_EQ(lines.size(), 4u);
+            for (int m = 1; m <= 4; ++m) {
+                const HighscoreLine& line = lines[m - 1];
+                const int top = 40 + m * 20;  // a heading's height and 4 a line
+                EXPECT_EQ(line.rank + " " + line.name + " " + line.score, shown[m - 1]);
+                EXPECT_EQ(line.rankRect, (Rect{left, top, left + 130, top + 16}));
+                EXPECT_EQ(line.nameRect, (Rect{left + 20, top, left + 150, top + 16}));
+                EXPECT_EQ(line.scoreRect, (Rect{left + 160, top, left + 290, top + 16}));
+            }
+        }
     }
-    EXPECT_EQ(HighscoreHeadingRect(0, 600, 13), (Rect{10, 40, 140, 53}));
-}
-
-TEST(HighscoreLines, NameWithoutNulStopsAtTheField) {
-    HighscoreTable table{};
-    HighscoreEntry& entry = table.entries[0];
-    std::memset(entry.name, 'A', sizeof entry.name);
-    std::memset(entry.padding, 'B', sizeof entry.padding);
-    entry.score = 7;
-    EXPECT_EQ(HighscoreLines(table, 0, 600, 16).at(0).name, std::string(41, 'A'));
-}
-
-TEST(HighscoreTitle, CentredOnTheClientWidth) {
     EXPECT_EQ(HighscoreTitleRect({0, 0, 101, 39}, 600), (Rect{250, 0, 351, 39}));
     EXPECT_EQ(HighscoreTitleRect({0, 0, 100, 39}, 455), (Rect{177, 0, 277, 39}));
 }

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ui/dice_panel_model.h"
@@ -22,15 +21,18 @@ BoardMetrics Metrics(int width, int height, GameType type) {
     return BoardMetrics{width, height, kGridRight, kGridBottom, Size{250, 100}, Size{400, 13}, type};
 }
 
-TEST(BoardLayoutTest, DiceHoldsPanelRollAndStatusOfBothGameTypes) {
+// At one size, the dice 2 apart (a hidden sixth die over the fifth), their
+// holds, the panel, Roll and the status panel. At every width the dice row and
+// the banner are centred right of the card within a pixel where there is room,
+// else 5 pixels from it; the reminder is centred and never rises above the card.
+TEST(BoardLayoutTest, PartsOfBothGameTypesAtEveryWidth) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const int dice = diceCount(type);
         const BoardLayout layout = LayoutBoard(Metrics(900, 600, type));
-        const int left = layout.dice[0].left;
-        const int right = layout.dice[dice - 1].right;
+        const int left = layout.dice[0].left, right = layout.dice[dice - 1].right;
         EXPECT_EQ(right - left, type == GameType::Maxi ? 430 : 358);
         for (int k = 0; k < kMaxDice; ++k) {
-            const int x = left + 72 * std::min(k, dice - 1);  // a hidden sixth die lies over the fifth
+            const int x = left + 72 * std::min(k, dice - 1);
             EXPECT_EQ(layout.dice[k], (Rect{x, 140, x + 70, 215})) << k;
             EXPECT_EQ(layout.holds[k], (Rect{x, 219, x + 70, 244})) << k;
         }
@@ -38,60 +40,32 @@ TEST(BoardLayoutTest, DiceHoldsPanelRollAndStatusOfBothGameTypes) {
         EXPECT_EQ(layout.dicePanel, (Rect{left - 8, 136, right + 8, 254}));
         EXPECT_EQ(layout.roll, (Rect{left + 40, 264, right - 40, 289}));
         EXPECT_EQ(layout.status, (Rect{left + 40, 309, right - 40, 379}));
-    }
-}
-
-TEST(BoardLayoutTest, BannerAndDiceAreCentredRightOfTheCardWithAMinimumMargin) {
-    // Centred within a pixel where there is room; otherwise exactly 5 pixels from the card.
-    const auto expectCentred = [](int width, const Rect& block) {
-        const int leftGap = block.left - kGridRight;
-        const int rightGap = width - block.right;
-        if (rightGap >= 5) {
-            ASSERT_LE(std::abs(leftGap - rightGap), 1) << width;
-        } else {
-            ASSERT_EQ(leftGap, 5) << width;
-        }
-    };
-    for (GameType type : {GameType::Standard, GameType::Maxi}) {
         for (int width = 0; width <= 1400; ++width) {
-            const BoardLayout layout = LayoutBoard(Metrics(width, 500, type));
-            const Rect diceRow{layout.dice[0].left, 0, layout.dice[diceCount(type) - 1].right, 0};
-            ASSERT_NO_FATAL_FAILURE(expectCentred(width, diceRow));
-            ASSERT_NO_FATAL_FAILURE(expectCentred(width, layout.banner));
-        }
-    }
-    const Rect narrow = LayoutBoard(Metrics(300, 500, GameType::Standard)).banner;
-    EXPECT_EQ(narrow, (Rect{kGridRight + 5, 10, kGridRight + 255, 110}));
-}
-
-TEST(BoardLayoutTest, ReminderIsCentredAndNeverRisesAboveTheCard) {
-    for (int height = 0; height <= 900; ++height) {
-        for (int width : {300, 401, 1000}) {
-            const Rect reminder = LayoutBoard(Metrics(width, height, GameType::Maxi)).reminder;
-            const int left = (width - 400) / 2;  // halves rounded toward zero
+            const int height = width % 19 * 50;
+            const BoardLayout at = LayoutBoard(Metrics(width, height, type));
+            for (const Rect& block : {Rect{at.dice[0].left, 0, at.dice[dice - 1].right, 0}, at.banner}) {
+                const int leftGap = block.left - kGridRight, rightGap = width - block.right;
+                ASSERT_TRUE(rightGap >= 5 ? std::abs(leftGap - rightGap) <= 1 : leftGap == 5) << width;
+            }
             const int top = std::max(kGridBottom + 20, height - 20);
-            ASSERT_EQ(reminder, (Rect{left, top, left + 400, top + 13})) << width << "x" << height;
+            ASSERT_EQ(at.reminder, (Rect{(width - 400) / 2, top, (width - 400) / 2 + 400, top + 13})) << width;
         }
     }
+    EXPECT_EQ(LayoutBoard(Metrics(300, 500, GameType::Standard)).banner, (Rect{257, 10, 507, 110}));
 }
 
 TEST(BoardLayoutTest, PanelFrameIsLitTopLeftAndShadedBottomRight) {
     const Rect panel{100, 136, 466, 254};
     const PanelFrame frame = DicePanelFrame(panel);
-    auto in = [](const Rect (&edges)[2], Point p) { return edges[0].Contains(p) || edges[1].Contains(p); };
+    const auto in = [](const Rect (&edges)[2], Point p) { return edges[0].Contains(p) || edges[1].Contains(p); };
     for (int x = panel.left - 1; x <= panel.right; ++x) {
         for (int y = panel.top - 1; y <= panel.bottom; ++y) {
-            const Point p{x, y};
             const bool leading = x == panel.left || y == panel.top;
             const bool trailing = x == panel.right - 1 || y == panel.bottom - 1;
-            const bool lit = in(frame.lit, p);
-            const bool shaded = in(frame.shaded, p);
-            ASSERT_EQ(lit || shaded, panel.Contains(p) && (leading || trailing)) << x << "," << y;
-            ASSERT_FALSE(lit && shaded) << x << "," << y;
+            const bool lit = in(frame.lit, {x, y}), shaded = in(frame.shaded, {x, y});
+            ASSERT_EQ(lit + shaded, panel.Contains({x, y}) && (leading || trailing)) << x << "," << y;
             // Only the two corners shared by a leading and a trailing edge may go either way.
-            if (panel.Contains(p) && leading != trailing) {
-                ASSERT_EQ(lit, leading) << x << "," << y;
-            }
+            ASSERT_TRUE(!panel.Contains({x, y}) || leading == trailing || lit == leading) << x << "," << y;
         }
     }
 }
@@ -99,9 +73,8 @@ TEST(BoardLayoutTest, PanelFrameIsLitTopLeftAndShadedBottomRight) {
 TEST(DieFramesTest, TumblesEndOnTheRestingFramesAndHeldFacesFollow) {
     using Run = std::array<int, 3>;
     const auto run = [](ClipRun r) { return Run{r.first, r.last, r.times}; };
-    const int resting[] = {12, 25, 38, 51, 64, 77};  // of the dice clip; 78-83 are the held faces
     for (int face = 1; face <= 6; ++face) {
-        const int rest = resting[face - 1];
+        const int rest = 13 * face - 1;  // of the dice clip; 78-83 are the held faces
         EXPECT_EQ(run(TumbleToFace(face)), (Run{rest - 12, rest, 1})) << face;
         EXPECT_EQ(run(FaceAtRest(face)), (Run{rest, rest, 0})) << face;
         EXPECT_EQ(run(FaceHeld(face)), (Run{77 + face, 77 + face, 0})) << face;
@@ -127,52 +100,40 @@ TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus)
     state.roll();
     EXPECT_EQ(values(), (Values{"Ann", "2", "0"}));
     state.enterScore(Chance);
-    EXPECT_EQ(values(), (Values{"2", "3", "0"}));
     state.card(2).values[Ones] = 1;    // 2 below par
     state.card(2).values[Twos] = -1;   // 6 below
     state.card(2).values[Sixes] = 24;  // 6 above
-    EXPECT_EQ(values()[2], "-2");
+    EXPECT_EQ(values(), (Values{"2", "3", "-2"}));
     state.card(2).values[Sixes] = 0;
     EXPECT_EQ(values()[2], "-8");
 }
 
-bool Inside(const Rect& part, int width, int height) {
-    return part.left >= 0 && part.top >= 0 && part.right <= width && part.bottom <= height;
-}
-
-// The card, the banner, the dice panel clear of the card, Roll, the status panel and the reminder.
-bool BoardFits(BoardMetrics m, int width, int height) {
+// Whether the whole board (the card, the banner, the dice panel clear of the
+// card, Roll, the status panel and the reminder) or only the dice row fits.
+bool Fits(BoardMetrics m, int width, int height, bool wholeBoard) {
     m.clientWidth = width;
     m.clientHeight = height;
     const BoardLayout b = LayoutBoard(m);
-    return m.gridRight <= width && m.gridBottom <= height && b.dicePanel.left >= m.gridRight &&
-           Inside(b.banner, width, height) && Inside(b.dicePanel, width, height) && Inside(b.roll, width, height) &&
-           Inside(b.status, width, height) && Inside(b.reminder, width, height);
-}
-
-bool DiceRowFits(BoardMetrics m, int width, int height) {
-    m.clientWidth = width;
-    m.clientHeight = height;
-    const BoardLayout b = LayoutBoard(m);
-    for (int k = 0; k < diceCount(m.gameType); ++k) {
-        if (!Inside(b.dice[k], width, height) || !Inside(b.holds[k], width, height)) return false;
-    }
-    return true;
+    const auto inside = [&](const Rect& r) { return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height; };
+    bool fits = true;
+    for (int k = 0; k < diceCount(m.gameType); ++k) fits = fits && inside(b.dice[k]) && inside(b.holds[k]);
+    if (!wholeBoard) return fits;
+    return fits && m.gridRight <= width && m.gridBottom <= height && b.dicePanel.left >= m.gridRight &&
+           inside(b.banner) && inside(b.dicePanel) && inside(b.roll) && inside(b.status) && inside(b.reminder);
 }
 
 TEST(BoardSizeTest, FittingAndMinimumSizesAreTheSmallestAtWhichTheBoardOrTheDiceRowFit) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const Size banner = type == GameType::Maxi ? Size{361, 116} : Size{250, 100};
         for (int players = 1; players <= 5; ++players) {
-            const int gridRight = 10 + 92 + 30 * players;
-            const BoardMetrics m{0, 0, gridRight, type == GameType::Maxi ? 490 : 390, banner, Size{426, 13}, type};
-            for (const auto& [size, fits] : {std::pair{FittingClientSize(m), &BoardFits},
-                                             std::pair{DiceRowMinimum(m), &DiceRowFits}}) {
-                EXPECT_FALSE(fits(m, size.width - 1, size.height)) << players;
-                EXPECT_FALSE(fits(m, size.width, size.height - 1)) << players;
+            const BoardMetrics m{0, 0, 102 + 30 * players, type == GameType::Maxi ? 490 : 390, banner, {426, 13}, type};
+            for (bool wholeBoard : {true, false}) {
+                const Size size = wholeBoard ? FittingClientSize(m) : DiceRowMinimum(m);
+                EXPECT_FALSE(Fits(m, size.width - 1, size.height, wholeBoard)) << players;
+                EXPECT_FALSE(Fits(m, size.width, size.height - 1, wholeBoard)) << players;
                 for (int width = size.width; width < size.width + 300; width += 7) {
                     for (int height = size.height; height < size.height + 300; height += 11) {
-                        ASSERT_TRUE(fits(m, width, height)) << players << ": " << width << "x" << height;
+                        ASSERT_TRUE(Fits(m, width, height, wholeBoard)) << players << ": " << width << "x" << height;
                     }
                 }
             }
@@ -194,10 +155,8 @@ TEST(BoardSizeTest, GrowingNeverShrinksNeverLeavesTheWorkAreaAndMovesOnlyWhenItG
                     ASSERT_TRUE(wanted <= length || length >= work.Width()) << start << " " << length << " " << wanted;
                     continue;
                 }
-                ASSERT_GT(grown.Width(), length);
-                ASSERT_EQ(grown.Width(), std::min(wanted, work.Width())) << "just enough";
-                ASSERT_GE(grown.left, work.left);
-                ASSERT_LE(grown.right, work.right);
+                ASSERT_EQ(grown.Width(), std::max(length, std::min(wanted, work.Width()))) << "just enough";
+                ASSERT_TRUE(grown.left >= work.left && grown.right <= work.right);
                 ASSERT_TRUE(grown.left == start || grown.right == work.right || grown.left == work.left);
             }
         }
