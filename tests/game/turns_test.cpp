@@ -1,6 +1,6 @@
 // Turns: refusals, the bonus at its threshold, the random generator, texts,
-// and whole games played to the end against the rules stated afresh, with
-// their results ranked.
+// highscore records, and whole games played to the end against the rules
+// stated afresh, with their results ranked.
 #include <algorithm>
 #include <cstring>
 #include <ctime>
@@ -19,6 +19,7 @@
 namespace kvoro {
 namespace {
 
+using test::Entry;
 using test::Started;
 
 template <typename Action>
@@ -41,23 +42,21 @@ TEST(Refusals, LeaveTheWholeStateUnchanged) {
     layout.playerCount = 5;
     GameState usedUp = Started(2, GameType::Maxi);
     for (int i = 0; i < 3; ++i) usedUp.roll();
+    usedUp.card(1).values[Chance] = 5;
     GameState ended = Started(1, GameType::Standard);
     std::minstd_rand choices(5);
     sim::playRandomGame(ended, choices);
     ASSERT_EQ(ended.roundsLeft, 0);
     ended.rollsLeft[0] = 3;  // a finished game is never rolled on, whatever is left
-    for (const GameState& game : {GameState(1), layout, ended}) {
-        expectUnchanged("no game", game, [](GameState& g) {
+    for (const GameState& game : {GameState(1), layout, ended, usedUp}) {
+        expectUnchanged("no game or no rolls left, impossible setups", game, [](GameState& g) {
             g.roll();
             g.enterScore(Chance);
+            g.startGame(0, GameType::Standard);
+            g.startGame(6, GameType::Standard);
+            g.startGame(2, static_cast<GameType>(2));
         });
     }
-    expectUnchanged("no rolls left, impossible setups", usedUp, [](GameState& g) {
-        g.roll();
-        g.startGame(0, GameType::Standard);
-        g.startGame(6, GameType::Standard);
-        g.startGame(2, static_cast<GameType>(2));
-    });
     EXPECT_EQ(layout.bonusStanding() + layout.scoreFor(Score), 0);
 }
 
@@ -102,6 +101,57 @@ TEST(Texts, RowsOffTheCardHaveNoLabelAndNamesKeepFortyCharacters) {
         g.setPlayerName(6, "nobody");
     });
     EXPECT_EQ(std::string(game.playerName(2)) + "|" + game.playerName(3), std::string(40, 'n') + "|");
+}
+
+// A record of the table itself is copied before the shift; a full table drops
+// its last for a result as good, and refuses a lower one unchanged.
+TEST(Insert, OwnRecordsAndAFullTable) {
+    HighscoreTable table{};
+    for (int i = 0; i < kHighscoreEntries; ++i) table.entries[i] = Entry(std::to_string(i).c_str(), 200 - i);
+    EXPECT_EQ(insert(table, table.entries[3]), 0);
+    EXPECT_EQ(insert(table, Entry("new", 192)), 0);
+    std::string names;
+    for (const HighscoreEntry& stored : table.entries) names += std::string(entryName(stored)) + " ";
+    EXPECT_EQ(names, "0 1 2 3 3 4 5 6 7 new ");
+    const HighscoreTable before = table;
+    EXPECT_EQ(insert(table, Entry("", 191)), -1);
+    EXPECT_EQ(std::memcmp(&table, &before, sizeof table), 0);
+}
+
+// Names are cut to forty characters; the formatter may fill its buffer, leave
+// rubbish after its text, or fail; without one the platform's date of today
+// is stored. Stored records may lack their NULs.
+TEST(Record, NameAndDateStayTerminatedAndZeroAfterTheirText) {
+    const std::pair<DateFormatter, std::string> cases[] = {
+        {[](char* buf, int size) { return std::memset(buf, '7', static_cast<std::size_t>(size)) != nullptr; },
+         std::string(13, '7')},
+        {[](char* buf, int size) {
+             std::memset(buf, '#', static_cast<std::size_t>(size));
+             return std::memcpy(buf, "1/2/26", 7) != nullptr;
+         },
+         "1/2/26"},
+        {[](char* buf, int size) { return std::memset(buf, '#', static_cast<std::size_t>(size)) == nullptr; }, ""},
+        {nullptr, ""},
+    };
+    const std::string longName(60, 'a');
+    for (const auto& [formatter, text] : cases) {
+        HighscoreStore store;
+        store.formatDate = formatter;
+        EXPECT_EQ(store.recordGameResult(longName.c_str(), 30, GameType::Maxi), 0);
+        EXPECT_EQ(std::string(store.tables[1].entries[0].date, 16), text + std::string(16 - text.size(), '\0'));
+        EXPECT_EQ(std::string(store.tables[1].entries[0].name, 41), std::string(40, 'a') + '\0');
+    }
+    HighscoreStore store;
+    EXPECT_EQ(store.recordGameResult(nullptr, 10, GameType::Standard), 0);
+    EXPECT_EQ(store.recordGameResult("x", 10, static_cast<GameType>(2)), -1);
+    char date[kDateCapacity] = {};
+    ASSERT_TRUE(formatLocalDate(date, kDateCapacity));
+    EXPECT_GT(textLength(date, kDateCapacity), 0u);
+    EXPECT_EQ(entryName(store.tables[0].entries[0]), "");
+    EXPECT_EQ(entryDate(store.tables[0].entries[0]), std::string(date));
+    HighscoreEntry withoutNuls;
+    std::memset(&withoutNuls, 'x', sizeof withoutNuls);
+    EXPECT_EQ(std::pair(entryName(withoutNuls).size(), entryDate(withoutNuls).size()), (std::pair<std::size_t, std::size_t>(41, 16)));
 }
 
 class WholeGames : public ::testing::TestWithParam<GameType> {};

@@ -36,24 +36,22 @@ inline void FuzzLoad(SettingsKey& key, const PutValue& put, const std::vector<st
             defaults += !taken[v];
             if (!taken[v]) stored[v].assign(sizes[v], 0);  // what a fresh run holds
         }
+        if (!taken[0]) stored[0] = {1, 0, 0, 0};
         HighscoreStore highscores;
         std::uint32_t sound = 1;
         SettingsStore store(key, highscores, sound);
         const LoadResult loaded = store.Load();
-        if (!taken[0]) stored[0] = {1, 0, 0, 0};
-        const void* memory[] = {&sound, nullptr, &highscores.tables[0], &highscores.tables[2],
-                                &highscores.tables[1], &highscores.tables[3]};
         ASSERT_TRUE(loaded.opened);
         ASSERT_EQ(loaded.placement.has_value(), taken[1]);
-        if (taken[1]) memory[1] = &*loaded.placement;
+        const StoredPlacement placement = loaded.placement.value_or(StoredPlacement{});
+        const void* memory[] = {&sound, &placement, &highscores.tables[0], &highscores.tables[2],
+                                &highscores.tables[1], &highscores.tables[3]};
         for (int v = 0; v < 6; ++v) {
-            if (memory[v]) {
-                EXPECT_EQ(std::memcmp(memory[v], stored[v].data(), sizes[v]), 0) << names[v] << " of set " << set;
-            }
+            EXPECT_EQ(std::memcmp(memory[v], stored[v].data(), sizes[v]), 0) << names[v] << " of set " << set;
         }
         // Whatever was stored, the placement rule and the merge stay within their records.
-        const auto placement = ReachablePlacement(loaded.placement.value_or(StoredPlacement{}), {{0, 0, 1280, 984}});
-        EXPECT_TRUE(!placement || placement->showCmd == kShowNormal || placement->showCmd == kShowMaximized);
+        const auto reachable = ReachablePlacement(placement, {{0, 0, 1280, 984}});
+        EXPECT_TRUE(!reachable || reachable->showCmd == kShowNormal || reachable->showCmd == kShowMaximized);
         store.RecordGameResult("Ann", static_cast<std::int32_t>(random()), static_cast<GameType>(set % 2));
         EXPECT_EQ(store.Save(StoredPlacement{}), SaveResult::Written);
     }

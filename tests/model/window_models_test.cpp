@@ -1,13 +1,22 @@
+// The windows' arithmetic without the platform: the main window's board and
+// sizes, the dice and status panels, the score card, the highscore window and
+// centred placement.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "tests/game/builders.h"
 #include "ui/dice_panel_model.h"
+#include "ui/highscore_dialog_model.h"
 #include "ui/main_dialog_model.h"
+#include "ui/place_centred_model.h"
+#include "ui/score_grid_model.h"
 #include "ui/status_panel_model.h"
 #include "ui/turn_phase_model.h"
 
@@ -83,29 +92,25 @@ TEST(DieFramesTest, TumblesEndOnTheRestingFramesAndHeldFacesFollow) {
     for (ClipRun empty : {EmptyDie(), FaceAtRest(0), FaceHeld(0)}) EXPECT_EQ(run(empty), (Run{0, 0, 0}));
 }
 
+// Empty before the first game; then the player by name or else number, the
+// rolls left, and the bonus standing signed.
 TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus) {
-    using Values = std::vector<std::string>;
     GameState state{12345};
     const auto values = [&state] {
         const StatusText panel = LayoutStatus(Rect{0, 0, 278, 70}, state);
-        return Values{panel.lines[0].value, panel.lines[1].value, panel.lines[2].value};
+        return panel.lines[0].value + "|" + panel.lines[1].value + "|" + panel.lines[2].value;
     };
-    state.playerCount = 5;  // the empty card before the first game: nobody has the turn
-    EXPECT_EQ(values(), (Values{"", "", ""}));
-    EXPECT_EQ(CurrentRollsLeft(state), 0);
+    state.playerCount = 5;
+    EXPECT_EQ(values() + std::to_string(CurrentRollsLeft(state)), "||0");
     state.startGame(2, GameType::Standard);
     state.setPlayerName(1, "Ann");
-    state.setPlayerName(2, "");
-    EXPECT_EQ(values(), (Values{"Ann", "3", "0"}));
     state.roll();
-    EXPECT_EQ(values(), (Values{"Ann", "2", "0"}));
+    EXPECT_EQ(values(), "Ann|2|0");
     state.enterScore(Chance);
     state.card(2).values[Ones] = 1;    // 2 below par
     state.card(2).values[Twos] = -1;   // 6 below
     state.card(2).values[Sixes] = 24;  // 6 above
-    EXPECT_EQ(values(), (Values{"2", "3", "-2"}));
-    state.card(2).values[Sixes] = 0;
-    EXPECT_EQ(values()[2], "-8");
+    EXPECT_EQ(values(), "2|3|-2");
 }
 
 // Whether the whole board (the card, the banner, the dice panel clear of the
@@ -161,6 +166,142 @@ TEST(BoardSizeTest, GrowingNeverShrinksNeverLeavesTheWorkAreaAndMovesOnlyWhenItG
             }
         }
     }
+}
+
+const GameType kTypes[] = {GameType::Standard, GameType::Maxi};
+
+// The rows of a card from top to bottom, written out independently of the
+// rules' isRowShown.
+std::vector<int> CardRows(GameType type) {
+    std::vector<int> rows;
+    for (int row = 0; row < 23; ++row) {
+        if (type == GameType::Maxi || (row != 10 && row != 13 && (row < 16 || row > 18))) rows.push_back(row);
+    }
+    return rows;
+}
+
+// Hit testing stated afresh: the current player's column from x 63 + 30q to
+// 87 + 30q inclusive; rows of 20 pixels under a 20-pixel header, each
+// answering only from its third pixel to its eighteenth; never the Score row.
+std::optional<int> ExpectedHit(GameType type, int current, int x, int y) {
+    if (x < 63 + 30 * current || x > 87 + 30 * current || y < 20) return std::nullopt;
+    const int k = (y - 20) / 20, offset = (y - 20) % 20;
+    const std::vector<int> rows = CardRows(type);
+    if (offset < 2 || offset > 17 || k >= static_cast<int>(rows.size()) || rows[k] == Score) return std::nullopt;
+    return rows[k];
+}
+
+// The row bands show through the hit test.
+TEST(GridGeometry, SizeAndHitTestOfBothCards) {
+    for (GameType type : kTypes) {
+        for (int players = 1; players <= 5; ++players) {
+            const Size expected{92 + 30 * players, type == GameType::Maxi ? 480 : 380};
+            EXPECT_EQ(GridWindowSize(test::Started(players, type)), expected) << players << " players";
+        }
+        EXPECT_EQ(RowRect(type, Score, 242)->bottom, GridCardHeight(type));
+        GameState state = test::Started(5, type);
+        for (int current = 1; current <= 5; ++current) {
+            state.currentPlayer = current;
+            for (int y = -2; y < 500; ++y) {
+                for (int x = -2; x < 260; ++x) {
+                    ASSERT_EQ(HitTest(state, {x, y}), ExpectedHit(type, current, x, y)) << current << ": " << x << "," << y;
+                }
+            }
+        }
+    }
+    const GameState unset(1);  // no game set up yet: five empty columns
+    EXPECT_EQ(GridColumnCount(unset), 5);
+    EXPECT_EQ(GridWindowSize(unset), (Size{242, 380}));
+    EXPECT_EQ(CellRect(1, {0, 40, 242, 60}), (Rect{91, 41, 114, 59}));
+    EXPECT_EQ(CrossOrigin(CellRect(2, {0, 40, 242, 60})), (Point{127, 41}));
+    EXPECT_EQ(PlayerColumnRect(3, 480), (Rect{150, 0, 180, 480}));
+}
+
+// Only empty entered rows of the current player after a roll can be chosen.
+// Cells show values (not previews once filled), crosses, computed sums even of
+// 0, and the current player's previews of a roll where they would score.
+TEST(GridCells, ChoosableRowsValuesCrossesAndPreviews) {
+    GameState state = test::Started(2, GameType::Maxi);
+    EXPECT_FALSE(IsChoosable(state, Ones)) << "before the roll";
+    test::SetDice(state, {5, 1, 5, 3, 5});
+    state.card(1).values[Ones] = 3;
+    state.card(1).values[Chance] = -1;
+    for (int row = 0; row < 23; ++row) {
+        const bool expected = !isComputedRow(row) && row != Ones && row != Chance;
+        EXPECT_EQ(IsChoosable(state, row), expected) << row;
+    }
+    state.card(1).values[Chance] = 12;
+    state.card(2).values[Sixes] = 18;
+    state.card(2).values[Pair] = -1;
+    state.card(2).values[Total] = 18;
+    // Kind (Blank, Value, Cross, Preview) and number of each cell.
+    const auto shows = [&state](int player, int row) {
+        const CellContent cell = CellShows(state, player, row);
+        return "BVXP"[static_cast<int>(cell.kind)] + std::to_string(cell.number) + " ";
+    };
+    std::string shown;
+    for (auto [player, row] : {std::pair{1, Chance}, {2, Sixes}, {2, Pair}, {1, Fives}, {1, TwoPair}, {1, Bonus}, {2, Total}, {2, Fives}}) {
+        shown += shows(player, row);
+    }
+    EXPECT_EQ(shown, "V12 V18 X0 P15 B0 V0 V18 B0 ");
+    state.dice.values[0] = 0;  // the first die decides whether the dice have a value
+    EXPECT_EQ(shows(1, Fives), "B0 ");
+    GameState unset(1);  // no current player yet
+    unset.hasRolled = 1;
+    unset.dice.values[0] = 6;
+    EXPECT_FALSE(IsChoosable(unset, Twos));
+    EXPECT_EQ(CellShows(unset, 1, Sixes).kind, CellKind::Blank);
+}
+
+// Empty slots are left out and the rest numbered without gaps; a negative
+// result is no empty slot, and a name without its NUL stops at the field. The
+// Maxi list starts at half the width plus ten.
+TEST(HighscoreLines, StoredResultsLineUpInColumnsUnderTheirHeading) {
+    HighscoreTable table{};
+    EXPECT_TRUE(HighscoreLines(table, 0, 600, 16).empty());
+    table.entries[0] = test::Entry("Ann", 300);
+    table.entries[2] = test::Entry("Bob", 120);
+    table.entries[5] = test::Entry("", -4);
+    std::memset(table.entries[7].name, 'A', sizeof table.entries[7].name);
+    std::memset(table.entries[7].padding, 'B', sizeof table.entries[7].padding);
+    table.entries[7].score = 7;
+    const std::string shown[] = {"1. Ann 300", "2. Bob 120", "3.  -4", "4. " + std::string(41, 'A') + " 7"};
+    for (int width : {600, 601, 455}) {
+        for (int list : {0, 1}) {
+            const int left = list == 0 ? 10 : width / 2 + 10;
+            EXPECT_EQ(HighscoreHeadingRect(list, width, 16), (Rect{left, 40, left + 130, 56}));
+            const auto lines = HighscoreLines(table, list, width, 16);
+            ASSERT_EQ(lines.size(), 4u);
+            for (int m = 1; m <= 4; ++m) {
+                const HighscoreLine& line = lines[m - 1];
+                const int top = 40 + m * 20;  // a heading's height and 4 a line
+                EXPECT_EQ(line.rank + " " + line.name + " " + line.score, shown[m - 1]);
+                EXPECT_EQ(line.rankRect, (Rect{left, top, left + 130, top + 16}));
+                EXPECT_EQ(line.nameRect, (Rect{left + 20, top, left + 150, top + 16}));
+                EXPECT_EQ(line.scoreRect, (Rect{left + 160, top, left + 290, top + 16}));
+            }
+        }
+    }
+    EXPECT_EQ(HighscoreTitleRect({0, 0, 101, 39}, 600), (Rect{250, 0, 351, 39}));
+    EXPECT_EQ(HighscoreTitleRect({0, 0, 100, 39}, 455), (Rect{177, 0, 277, 39}));
+}
+
+// Centred where it fits, else kept inside the area; a window larger than the
+// area tests the leading edge first.
+TEST(Centring, CentredWhereItFitsAndKeptInsideTheAreaElsewhere) {
+    const Rect area{0, 0, 1280, 994};
+    for (int x = -600; x <= 1600; x += 37) {
+        for (int y = -600; y <= 1400; y += 41) {
+            const Point p = CentredPosition({x, y, x + 400, y + 300}, area, {300, 200});
+            EXPECT_EQ(p, (Point{std::clamp(x + 50, 0, 1280 - 300), std::clamp(y + 50, 0, 994 - 200)})) << x << "," << y;
+        }
+    }
+    // Odd sizes: every integer division rounds toward zero, also left of the origin.
+    EXPECT_EQ(CentredPosition({-301, -301, 0, 0}, {-1000, -1000, 1000, 1000}, {101, 101}), (Point{-200, -200}));
+    EXPECT_EQ(CentredPosition({0, 0, 101, 101}, area, {50, 50}), (Point{25, 25}));
+    // Centred on the area it would start before the leading edge; further on it overhangs the trailing edges.
+    EXPECT_EQ(CentredPosition({0, 0, 800, 600}, {0, 0, 800, 600}, {1000, 700}), (Point{0, 0}));
+    EXPECT_EQ(CentredPosition({600, 400, 1400, 1000}, {0, 0, 800, 600}, {1000, 700}), (Point{-200, -100}));
 }
 
 }  // namespace
