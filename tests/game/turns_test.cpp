@@ -1,4 +1,4 @@
-// Turns: refusals, the bonus at its threshold, the random generator, texts,
+// Turns: the bonus at its threshold, the random generator, texts,
 // highscore records, and whole games played to the end against the rules
 // stated afresh, with their results ranked.
 #include <algorithm>
@@ -14,7 +14,6 @@
 #include "game/highscore.h"
 #include "game/rules.h"
 #include "tests/game/builders.h"
-#include "tests/game/random_play.h"
 
 namespace kvoro {
 namespace {
@@ -29,35 +28,16 @@ void expectUnchanged(const std::string& what, GameState game, Action action) {
     EXPECT_EQ(std::memcmp(&game, &before, sizeof game), 0) << what;
 }
 
-TEST(Refusals, LeaveTheWholeStateUnchanged) {
-    GameState midGame = Started(2, GameType::Standard);
-    midGame.card(1).values[Chance] = 16;
-    midGame.card(1).values[Kvoro] = -1;
-    midGame.roll();
-    // Rows filled with points and with nothing, computed, off the card, Maxi only.
-    for (int row : {int{Chance}, int{Kvoro}, 6, 7, 22, -1, 23, 10, 13, 16, 17, 18}) {
-        expectUnchanged("row " + std::to_string(row), midGame, [row](GameState& g) { EXPECT_EQ(g.enterScore(row), 0); });
-    }
-    GameState layout(1);  // the main window's first layout: five columns, no player
-    layout.playerCount = 5;
-    GameState usedUp = Started(2, GameType::Maxi);
-    for (int i = 0; i < 3; ++i) usedUp.roll();
-    usedUp.card(1).values[Chance] = 5;
-    GameState ended = Started(1, GameType::Standard);
-    std::minstd_rand choices(5);
-    sim::playRandomGame(ended, choices);
-    ASSERT_EQ(ended.roundsLeft, 0);
-    ended.rollsLeft[0] = 3;  // a finished game is never rolled on, whatever is left
-    for (const GameState& game : {GameState(1), layout, ended, usedUp}) {
-        expectUnchanged("no game or no rolls left, impossible setups", game, [](GameState& g) {
-            g.roll();
-            g.enterScore(Chance);
-            g.startGame(0, GameType::Standard);
-            g.startGame(6, GameType::Standard);
-            g.startGame(2, static_cast<GameType>(2));
-        });
-    }
-    EXPECT_EQ(layout.bonusStanding() + layout.scoreFor(Score), 0);
+// Nothing changes on a roll without rolls left or without a game in progress,
+// an entry without a game, or an impossible setup.
+void expectRefused(const std::string& what, const GameState& game, bool entryToo) {
+    expectUnchanged(what, game, [entryToo](GameState& g) {
+        g.roll();
+        if (entryToo) g.enterScore(Chance);
+        g.startGame(0, GameType::Standard);
+        g.startGame(6, GameType::Standard);
+        g.startGame(2, static_cast<GameType>(2));
+    });
 }
 
 // The upper rows at par (63 or 84) or one point short, completed by entering
@@ -148,8 +128,8 @@ TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
 
 class WholeGames : public ::testing::TestWithParam<GameType> {};
 
-// Every turn of every game: Standard turns reset to three rolls and Maxi
-// turns add three to what is left; a held die keeps its value and consumes no
+// Every turn of every game: refusals leave the whole state unchanged;
+// Standard turns reset to three rolls and Maxi turns add three to what is left; a held die keeps its value and consumes no
 // draw; an entry stores its points or -1 and clears the dice; the bonus
 // standing and the computed rows follow the card. Every result is ranked into
 // the table of its game type, a newer one above an older with the same score.
@@ -168,6 +148,9 @@ TEST_P(WholeGames, PlayToTheEndAndRankEveryResult) {
             for (int player = 1; player <= kMaxPlayers; ++player) {
                 game.setPlayerName(player, ("G" + std::to_string(round) + "P" + std::to_string(player)).c_str());
             }
+            game.playerCount = 5;  // the main window's first layout: five columns, no player
+            expectRefused("no game", game, true);
+            EXPECT_EQ(game.bonusStanding() + game.scoreFor(Score), 0);
             game.startGame(count, type);
             std::vector<int> rolls{3, 0, 0, 0, 0};
             const int turns = roundsFor(type) * count;
@@ -198,9 +181,14 @@ TEST_P(WholeGames, PlayToTheEndAndRankEveryResult) {
                     ASSERT_EQ(game.hasRolled, 1);
                     for (int die = 0; die < dice; ++die) game.dice.held[die] = static_cast<std::int32_t>(choices() % 2);
                 } while (rolls[player - 1] > 0 && choices() % 2 != 0);
+                if (rolls[player - 1] == 0) expectRefused("no rolls left", game, false);
                 std::vector<int> open;
-                for (int row = 0; row < kRowCount; ++row) {
-                    if (!isComputedRow(row) && GameState::isRowShown(type, row) && values[row] == 0) open.push_back(row);
+                for (int row = -1; row <= kRowCount; ++row) {
+                    if (!isComputedRow(row) && GameState::isRowShown(type, row) && values[row] == 0) {
+                        open.push_back(row);
+                    } else {  // filled, computed, off the card or on the other card only
+                        expectUnchanged("row " + std::to_string(row), game, [row](GameState& g) { EXPECT_EQ(g.enterScore(row), 0); });
+                    }
                 }
                 const int row = open[choices() % open.size()], points = scoreDice(type, game.dice.values, row);
                 ASSERT_EQ(game.enterScore(row), points != 0 ? points : -1);
@@ -220,6 +208,8 @@ TEST_P(WholeGames, PlayToTheEndAndRankEveryResult) {
             }
             EXPECT_EQ(game.currentPlayer, 1);
             EXPECT_EQ(std::vector<int>(game.rollsLeft, game.rollsLeft + kMaxPlayers), std::vector<int>(kMaxPlayers, 0));
+            game.rollsLeft[0] = 3;  // a finished game is never rolled on, whatever is left
+            expectRefused("game over", game, true);
             for (int player = 1; player <= count; ++player) {
                 const std::int32_t score = game.card(player).values[Score];
                 store.recordGameResult(game.playerName(player), score, type);

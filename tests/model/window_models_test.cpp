@@ -163,32 +163,24 @@ TEST(BoardSizeTest, GrowingNeverShrinksNeverLeavesTheWorkAreaAndMovesOnlyWhenItG
     }
 }
 
-const GameType kTypes[] = {GameType::Standard, GameType::Maxi};
-
-// The rows of a card from top to bottom, written out independently of the
-// rules' isRowShown.
-std::vector<int> CardRows(GameType type) {
+// Hit testing stated afresh: the current player's column from x 63 + 30q to
+// 87 + 30q inclusive; rows of 20 pixels under a 20-pixel header, each
+// answering only from its third pixel to its eighteenth; never the Score row.
+// The Standard card leaves out rows 10, 13 and 16 to 18.
+std::optional<int> ExpectedHit(GameType type, int current, int x, int y) {
+    if (x < 63 + 30 * current || x > 87 + 30 * current || y < 20 || (y - 20) % 20 < 2 || (y - 20) % 20 > 17) return {};
     std::vector<int> rows;
     for (int row = 0; row < 23; ++row) {
         if (type == GameType::Maxi || (row != 10 && row != 13 && (row < 16 || row > 18))) rows.push_back(row);
     }
-    return rows;
-}
-
-// Hit testing stated afresh: the current player's column from x 63 + 30q to
-// 87 + 30q inclusive; rows of 20 pixels under a 20-pixel header, each
-// answering only from its third pixel to its eighteenth; never the Score row.
-std::optional<int> ExpectedHit(GameType type, int current, int x, int y) {
-    if (x < 63 + 30 * current || x > 87 + 30 * current || y < 20) return std::nullopt;
-    const int k = (y - 20) / 20, offset = (y - 20) % 20;
-    const std::vector<int> rows = CardRows(type);
-    if (offset < 2 || offset > 17 || k >= static_cast<int>(rows.size()) || rows[k] == Score) return std::nullopt;
+    const std::size_t k = (y - 20) / 20;
+    if (k >= rows.size() || rows[k] == Score) return {};
     return rows[k];
 }
 
 // The row bands show through the hit test.
 TEST(GridGeometry, SizeAndHitTestOfBothCards) {
-    for (GameType type : kTypes) {
+    for (GameType type : {GameType::Standard, GameType::Maxi}) {
         for (int players = 1; players <= 5; ++players) {
             const Size expected{92 + 30 * players, type == GameType::Maxi ? 480 : 380};
             EXPECT_EQ(GridWindowSize(test::Started(players, type)), expected) << players << " players";
