@@ -145,9 +145,10 @@ TEST(Coach, LastTurnsMatchTheBruteForce) {
     }
 }
 
-// Positions met in careless play: the advice is the best alternative and
-// enters only open rows, holding every die is never the advice and with one
-// roll left is worth what entering is, and the order of the dice does not matter.
+// Positions met in careless play: the advice is the best of the alternatives
+// and enters only open rows; holding every die is never the advice, and with
+// one roll left is worth what the best entry is; the order of the dice does
+// not matter.
 TEST(Coach, AdviceIsConsistent) {
     GameState game(11);
     game.startGame(1, GameType::Standard);
