@@ -9,7 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "game/rules.h"
-#include "tests/game/random_play.h"
+#include "bench/random_play.h"
 
 namespace kvoro {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // A careless player for whole simulated games: random holds, random stops and
-// a random open row. Shared by the tests and the benchmark.
+// a random open row, for the benchmark's whole games.
 #include <random>
 
 #include "game/rules.h"
