@@ -28,7 +28,9 @@ struct Picture {
     int width, height;
     std::vector<Rgba> pixels;
     const Rgba& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    int count(bool (*wanted)(const Rgba&)) const { return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), wanted)); }
+    int count(bool (*wanted)(const Rgba&)) const {
+        return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), wanted));
+    }
 };
 
 Picture decode(const std::string& path, int width, int height) {
@@ -47,7 +49,8 @@ TEST(Bitmaps, BannersShowTheTitleOnTheBoardGreen) {
     const struct {
         const char* name;
         int width, height, white;
-    } banners[] = {{"banner_kvoro.bmp", 250, 100, 0}, {"banner_maxi.bmp", 361, 116, 0}, {"about_banner.bmp", 300, 38, 1000}};
+    } banners[] = {{"banner_kvoro.bmp", 250, 100, 0}, {"banner_maxi.bmp", 361, 116, 0},
+                   {"about_banner.bmp", 300, 38, 1000}};
     for (const auto& [name, width, height, white] : banners) {
         SCOPED_TRACE(name);
         const Picture p = decode(kAssets + name, width, height);
@@ -57,8 +60,9 @@ TEST(Bitmaps, BannersShowTheTitleOnTheBoardGreen) {
                 ASSERT_EQ(p.at(x, y), (Rgba{1, 127, 1, 255})) << x << "," << y;
             }
         }
-        EXPECT_GT(p.count([](const Rgba& c) { return c[0] > 230 && c[1] > 150 && c[2] < 120; }), 0.03 * p.pixels.size());
-        EXPECT_GT(p.count([](const Rgba& c) { return c[0] < 60 && c[1] < 60 && c[2] < 60; }), 0.015 * p.pixels.size());
+        const double area = width * height;
+        EXPECT_GT(p.count([](const Rgba& c) { return c[0] > 230 && c[1] > 150 && c[2] < 120; }), 0.03 * area);
+        EXPECT_GT(p.count([](const Rgba& c) { return c[0] < 60 && c[1] < 60 && c[2] < 60; }), 0.015 * area);
         EXPECT_GE(p.count([](const Rgba& c) { return c[0] > 190 && c[1] > 190 && c[2] > 190; }), white);
     }
 }
@@ -69,7 +73,8 @@ TEST(Bitmaps, CrossIsBlackDiagonalsOnPureWhite) {
     ASSERT_EQ(p.pixels.size(), 17u * 17u);
     for (int y = 0; y < 17; ++y) {
         for (int x = 0; x < 17; ++x) {
-            const bool ink = x >= 2 && x <= 14 && y >= 2 && y <= 14 && (std::abs(x - y) <= 1 || std::abs(x + y - 16) <= 1);
+            const bool inside = x >= 2 && x <= 14 && y >= 2 && y <= 14;
+            const bool ink = inside && (std::abs(x - y) <= 1 || std::abs(x + y - 16) <= 1);
             EXPECT_EQ(p.at(x, y), (ink ? Rgba{0, 0, 0, 255} : Rgba{255, 255, 255, 255})) << x << "," << y;
         }
     }
@@ -90,8 +95,9 @@ TEST(Icon, HoldsA32And48PixelTileWithAlpha) {
         ASSERT_EQ(p.pixels.size(), static_cast<std::size_t>(size * size));
         const int corners = p.at(0, 0)[3] + p.at(size - 1, 0)[3] + p.at(0, size - 1)[3] + p.at(size - 1, size - 1)[3];
         EXPECT_EQ(std::pair(corners, p.at(size / 2, size / 2)[3]), std::pair(0, 255));
-        EXPECT_GT(p.count([](const Rgba& c) { return c[3] == 255 && c[0] > 230 && c[1] > 230 && c[2] > 230; }), size * size / 10);
-        EXPECT_GT(p.count([](const Rgba& c) { return c[3] == 255 && c[1] > 90 && c[0] < 80 && c[2] < 80; }), size * size / 10);
+        const int tenth = size * size / 10;
+        EXPECT_GT(p.count([](const Rgba& c) { return c[3] == 255 && c[0] > 230 && c[1] > 230 && c[2] > 230; }), tenth);
+        EXPECT_GT(p.count([](const Rgba& c) { return c[3] == 255 && c[1] > 90 && c[0] < 80 && c[2] < 80; }), tenth);
     }
 }
 

@@ -119,7 +119,9 @@ bool Fits(BoardMetrics m, int width, int height, bool wholeBoard) {
     m.clientWidth = width;
     m.clientHeight = height;
     const BoardLayout b = LayoutBoard(m);
-    const auto inside = [&](const Rect& r) { return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height; };
+    const auto inside = [&](const Rect& r) {
+        return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
+    };
     bool fits = true;
     for (int k = 0; k < diceCount(m.gameType); ++k) fits = fits && inside(b.dice[k]) && inside(b.holds[k]);
     if (!wholeBoard) return fits;
@@ -191,7 +193,8 @@ TEST(GridGeometry, SizeAndHitTestOfBothCards) {
             state.currentPlayer = current;
             for (int y = -2; y < 500; ++y) {
                 for (int x = -2; x < 260; ++x) {
-                    ASSERT_EQ(HitTest(state, {x, y}), ExpectedHit(type, current, x, y)) << current << ": " << x << "," << y;
+                    ASSERT_EQ(HitTest(state, {x, y}), ExpectedHit(type, current, x, y))
+                        << current << ": " << x << "," << y;
                 }
             }
         }
@@ -227,7 +230,9 @@ TEST(GridCells, ChoosableRowsValuesCrossesAndPreviews) {
         return "BVXP"[static_cast<int>(cell.kind)] + std::to_string(cell.number) + " ";
     };
     std::string shown;
-    for (auto [player, row] : {std::pair{1, Chance}, {2, Sixes}, {2, Pair}, {1, Fives}, {1, TwoPair}, {1, Bonus}, {2, Total}, {2, Fives}}) {
+    const std::pair<int, int> cells[] = {{1, Chance}, {2, Sixes}, {2, Pair}, {1, Fives},
+                                         {1, TwoPair}, {1, Bonus}, {2, Total}, {2, Fives}};
+    for (auto [player, row] : cells) {
         shown += shows(player, row);
     }
     EXPECT_EQ(shown, "V12 V18 X0 P15 B0 V0 V18 B0 ");

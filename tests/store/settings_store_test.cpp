@@ -48,7 +48,8 @@ TEST(SettingsStore, TwoCopiesClosingInEitherOrderKeepEveryResultRanked) {
             for (int n = random() % 16; n > 0; --n) {
                 const auto type = static_cast<GameType>(random() % 2);
                 const auto score = static_cast<std::int32_t>(random() % 1000 * 64 + serial++);
-                if (!cleared || who == 1 || (who == 2 && firstClosesFirst)) counted[static_cast<int>(type)].push_back(score);
+                const bool counts = !cleared || who == 1 || (who == 2 && firstClosesFirst);
+                if (counts) counted[static_cast<int>(type)].push_back(score);
                 stores[who].RecordGameResult("", score, type);
             }
             if (who == 0) stores[0].Save({});
@@ -61,7 +62,7 @@ TEST(SettingsStore, TwoCopiesClosingInEitherOrderKeepEveryResultRanked) {
         for (int type = 0; type < 2; ++type) {
             std::sort(counted[type].rbegin(), counted[type].rend());
             counted[type].resize(kHighscoreEntries);  // empty slots are 0
-            EXPECT_EQ(Scores(key, type == 0 ? "hs1" : "hs3"), counted[type]) << "round " << round << ", " << firstClosesFirst;
+            EXPECT_EQ(Scores(key, type == 0 ? "hs1" : "hs3"), counted[type]) << round << ", " << firstClosesFirst;
         }
         EXPECT_EQ(Scores(key, "hs2"), std::vector<std::int32_t>(10, cleared ? 0 : 0x5A5A5A5A));
     }

@@ -93,7 +93,9 @@ public:
                 const Dice dice = diceOf(code);
                 if (!std::is_sorted(dice.v, dice.v + 5)) continue;
                 double& best = levels[left][countsKey(dice)];
-                for (std::uint32_t hold = 0; hold < 32; ++hold) best = std::max(best, meanOfOutcomes(levels[left - 1], dice, hold));
+                for (std::uint32_t hold = 0; hold < 32; ++hold) {
+                    best = std::max(best, meanOfOutcomes(levels[left - 1], dice, hold));
+                }
             }
         }
         return turns_.emplace(enter, levels).first->second;
@@ -162,7 +164,8 @@ TEST(Coach, AdviceIsConsistent) {
             ASSERT_FALSE(moves.empty());
             double bestEntry = 0.0, holdAll = 0.0;
             for (const Move& move : moves) {
-                EXPECT_TRUE(move.expected <= moves.front().expected && (move.row < 0 || game.card(1).values[move.row] == 0));
+                EXPECT_LE(move.expected, moves.front().expected);
+                EXPECT_TRUE(move.row < 0 || game.card(1).values[move.row] == 0) << move.row;
                 bestEntry = std::max(bestEntry, move.row >= 0 ? move.expected : 0.0);
                 holdAll = move.row < 0 && move.hold == 31 ? move.expected : holdAll;
             }
