@@ -26,10 +26,10 @@ struct Dice {
 
 const int kPower[6] = {1, 6, 36, 216, 1296, 7776};
 
-// Face counts in base 6: the same for every order of the same dice.
-int countsKey(const Dice& dice) {
+// Face counts of the held dice in base 6: the same for every order.
+int countsKey(const Dice& dice, std::uint32_t hold = 31) {
     int key = 0;
-    for (int die = 0; die < 5; ++die) key += kPower[dice.v[die] - 1];
+    for (int die = 0; die < 5; ++die) key += hold >> die & 1u ? kPower[dice.v[die] - 1] : 0;
     return key;
 }
 
@@ -56,13 +56,12 @@ bool makeCard(std::uint32_t filled, int upper, ScoreCard& card, int face = 1, in
     return false;
 }
 
-// The mean of next over every ordered outcome of the dice not held.
-double meanOfOutcomes(const std::vector<double>& next, const Dice& dice, std::uint32_t hold, int die = 0, int key = 0) {
-    if (die == 5) return next[key];
-    if (hold >> die & 1u) return meanOfOutcomes(next, dice, hold, die + 1, key + kPower[dice.v[die] - 1]);
+// Adds next over every ordered outcome of the free dice to the held dice's key.
+double sumOutcomes(const std::vector<double>& next, int key, int free) {
+    if (free == 0) return next[key];
     double sum = 0.0;
-    for (int face = 0; face < 6; ++face) sum += meanOfOutcomes(next, dice, hold, die + 1, key + kPower[face]);
-    return sum / 6;
+    for (int face = 0; face < 6; ++face) sum += sumOutcomes(next, key + kPower[face], free - 1);
+    return sum;
 }
 
 // The brute force: every subset of positions held, every ordered outcome of
@@ -94,7 +93,10 @@ public:
                 if (!std::is_sorted(dice.v, dice.v + 5)) continue;
                 double& best = levels[left][countsKey(dice)];
                 for (std::uint32_t hold = 0; hold < 32; ++hold) {
-                    best = std::max(best, meanOfOutcomes(levels[left - 1], dice, hold));
+                    int free = 0;
+                    for (int die = 0; die < 5; ++die) free += !(hold >> die & 1u);
+                    const double sum = sumOutcomes(levels[left - 1], countsKey(dice, hold), free);
+                    best = std::max(best, sum / std::pow(6, free));
                 }
             }
         }
