@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -19,10 +19,10 @@ namespace {
 
 constexpr COLORREF kGreen = RGB(1, 127, 1);
 
-void Widen(HWND window, int by, int higher = 0) {
+void Resize(HWND window, int wider, int higher = 0) {
     RECT frame;
     GetWindowRect(window, &frame);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + by, frame.bottom - frame.top + higher,
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + wider, frame.bottom - frame.top + higher,
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -59,6 +59,7 @@ protected:
         return states;
     }
 
+    // A key as the program's loop filters it, by default a plain key down at Roll.
     bool SendKey(WPARAM key, HWND target = nullptr, UINT type = WM_KEYDOWN, LPARAM flags = 1) {
         MSG message{};
         message.hwnd = target ? target : Item(IDC_ROLL);
@@ -67,38 +68,8 @@ protected:
         message.lParam = flags;
         return loop_.PreTranslateMessage(message);
     }
-    void DieStopped(int id) {
-        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(id, ACN_STOP), reinterpret_cast<LPARAM>(Item(id)));
-    }
 
     int RollsLeft() const { return state().rollsLeft[state().currentPlayer - 1]; }
-
-    // The card, the dice panel, Roll, the status panel and the reminder lie inside the client
-    // area, the panel clear of the card; a dimension larger than at the start is just large enough.
-    void ExpectBoardFits(const RECT& start) {
-        const RECT client = ClientOf(window());
-        RECT card;
-        GetWindowRect(Grid(), &card);
-        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&card), 2);
-        const RECT first = ClientRectOf(IDC_HOLD1);
-        const RECT last = ClientRectOf(kHolds[diceCount(state().gameType) - 1]);
-        const RECT panel{first.left - 8, ClientRectOf(IDC_DIE1).top - 4, last.right + 8, first.bottom + 10};
-        const RECT reminder = ClientRectOf(IDC_REMINDER);
-        for (const RECT& part : {card, panel, ClientRectOf(IDC_ROLL), ClientRectOf(IDC_STATUS), reminder}) {
-            RECT inside;
-            IntersectRect(&inside, &part, &client);
-            EXPECT_TRUE(EqualRect(&inside, &part)) << part.left << "," << part.top << " " << part.right << ","
-                                                   << part.bottom;
-        }
-        EXPECT_GE(panel.left, card.right);
-        EXPECT_GE(client.right, start.right);
-        EXPECT_GE(client.bottom, start.bottom);
-        if (client.right > start.right) EXPECT_EQ(panel.right, client.right);
-        if (client.bottom > start.bottom) EXPECT_EQ(reminder.bottom, client.bottom);
-        std::printf("%s, %d players: client %ld x %ld (started %ld x %ld)\n",
-                    state().gameType == GameType::Maxi ? "Maxi" : "Standard", state().playerCount, client.right,
-                    client.bottom, start.right, start.bottom);
-    }
 
     // Pumps for a while, for things that must not happen.
     void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
@@ -110,8 +81,35 @@ protected:
         return -1;
     }
 
+    // The dice panel's frame around the dice and the Hold buttons of the game.
+    RECT DicePanel() const {
+        const RECT first = ClientRectOf(IDC_HOLD1), last = ClientRectOf(kHolds[diceCount(state().gameType) - 1]);
+        return RECT{first.left - 8, ClientRectOf(IDC_DIE1).top - 4, last.right + 8, first.bottom + 10};
+    }
+
+    // The card, the dice panel, Roll, the status panel and the reminder lie inside the client
+    // area, the panel clear of the card; a dimension larger than at the start is just large enough.
+    void ExpectBoardFits(const RECT& start) {
+        const RECT client = ClientOf(window()), panel = DicePanel(), reminder = ClientRectOf(IDC_REMINDER);
+        RECT card;
+        GetWindowRect(Grid(), &card);
+        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&card), 2);
+        for (const RECT& part : {card, panel, ClientRectOf(IDC_ROLL), ClientRectOf(IDC_STATUS), reminder}) {
+            RECT inside;
+            IntersectRect(&inside, &part, &client);
+            EXPECT_TRUE(EqualRect(&inside, &part)) << part.left << "," << part.top << " " << part.right << ","
+                                                   << part.bottom;
+        }
+        EXPECT_GE(panel.left, card.right);
+        EXPECT_EQ(client.right, std::max(start.right, panel.right));
+        EXPECT_EQ(client.bottom, std::max(start.bottom, reminder.bottom));
+        std::printf("%s, %d players: client %ld x %ld (started %ld x %ld)\n",
+                    state().gameType == GameType::Maxi ? "Maxi" : "Standard", state().playerCount, client.right,
+                    client.bottom, start.right, start.bottom);
+    }
+
     // Compares the status panel with one drawn here independently, pixel for pixel.
-    void ExpectStatus(const char* player, const char* rolls, const char* bonus) {
+    void ExpectStatus(const char* player, const char* rolls, const std::string& bonus) {
         const Snapshot shown = Snapshot::OfClient(Item(IDC_STATUS));
         const int width = shown.width();
         ASSERT_EQ(shown.height(), 70);
@@ -123,12 +121,11 @@ protected:
         FillRect(expected.dc(), &all, green.get());
         SelectGuard selected(expected.dc(), font.get());
         SetBkColor(expected.dc(), kGreen);
-        const char* texts[3][2] = {{"Player:", player}, {"Rolls Remaining:", rolls}, {"Bonus:", bonus}};
+        const std::string texts[3][2] = {{"Player:", player}, {"Rolls Remaining:", rolls}, {"Bonus:", bonus}};
         for (int i = 0; i < 3; ++i) {
-            RECT label{0, 17 * i, width - width / 2, 17 * i + 17};
-            RECT value{width / 2, 17 * i, width, 17 * i + 17};
-            DrawTextA(expected.dc(), texts[i][0], -1, &label, 0);
-            DrawTextA(expected.dc(), texts[i][1], -1, &value, 0);
+            RECT label{0, 17 * i, width - width / 2, 17 * i + 17}, value{width / 2, 17 * i, width, 17 * i + 17};
+            DrawTextA(expected.dc(), texts[i][0].c_str(), -1, &label, 0);
+            DrawTextA(expected.dc(), texts[i][1].c_str(), -1, &value, 0);
         }
         int differing = 0;
         for (int y = 0; y < 70; ++y) {
@@ -152,7 +149,7 @@ TEST_F(MainDialogTest, InitialisationShowsTheEmptyBoardBeforeTheFirstNewGame) {
         soundChecked = GetMenuState(GetMenu(owner), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
         GetWindowRect(FindWindowExA(owner, nullptr, nullptr, "VIZIVA"), &card);
         GetWindowRect(GetDlgItem(owner, IDC_DIE1), &dieBefore);
-        Widen(owner, 200);
+        Resize(owner, 200);
         GetWindowRect(GetDlgItem(owner, IDC_DIE1), &dieAfter);
         Close(dialog);
     });
@@ -177,15 +174,14 @@ TEST_F(MainDialogTest, InitialisationShowsTheEmptyBoardBeforeTheFirstNewGame) {
 
     // After initialisation every resize lays the board out again.
     const LONG dieLeft = ClientRectOf(IDC_DIE1).left;
-    Widen(window(), 100);
+    Resize(window(), 100);
     EXPECT_EQ(ClientRectOf(IDC_DIE1).left, dieLeft + 50);
 
     // The picture the banner loaded from the template goes with the window, although no game replaced it.
-    const auto templateBanner =
-        reinterpret_cast<HGDIOBJ>(SendMessageA(Item(IDC_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0));
-    ASSERT_EQ(GetObjectType(templateBanner), static_cast<DWORD>(OBJ_BITMAP));
+    const auto banner = reinterpret_cast<HGDIOBJ>(SendMessageA(Item(IDC_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_EQ(GetObjectType(banner), static_cast<DWORD>(OBJ_BITMAP));
     main_.reset();
-    EXPECT_EQ(GetObjectType(templateBanner), 0u);
+    EXPECT_EQ(GetObjectType(banner), 0u);
 }
 
 TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkIt) {
@@ -204,67 +200,65 @@ TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkI
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("board_maxi5.png"));
 
     // The smallest size the window takes still shows the whole dice row.
-    Widen(window(), -2000, -2000);
-    const RECT smallest = ClientOf(window());
-    EXPECT_EQ(ClientRectOf(IDC_HOLD6).right, smallest.right);
-    EXPECT_EQ(ClientRectOf(IDC_HOLD6).bottom, smallest.bottom);
+    Resize(window(), -2000, -2000);
+    EXPECT_EQ(ClientRectOf(IDC_HOLD6).right, ClientOf(window()).right);
+    EXPECT_EQ(ClientRectOf(IDC_HOLD6).bottom, ClientOf(window()).bottom);
 
-    // Restored to that size, the window grows again.
+    // Restored to that size, the window grows again; a smaller game keeps the size.
     ShowWindow(window(), SW_MINIMIZE);
     ShowWindow(window(), SW_RESTORE);
     PumpMessages();
-    const RECT restored = ClientOf(window());
-    EXPECT_TRUE(EqualRect(&restored, &grown));
-
+    RECT now = ClientOf(window());
+    EXPECT_TRUE(EqualRect(&now, &grown));
     answers_.On("New Game", StartGame(1, GameType::Standard));
     Command(ID_GAME_NEWGAME);
-    const RECT smaller = ClientOf(window());
-    EXPECT_TRUE(EqualRect(&smaller, &grown)) << "a smaller game keeps the size";
+    now = ClientOf(window());
+    EXPECT_TRUE(EqualRect(&now, &grown));
 }
 
 TEST_F(MainDialogTest, ResizingNeverShowsTheBoardGreenOverTheCardOrTheDice) {
     Open(5, GameType::Maxi);
     // Changes of height only, so that the dice stay where they are on the screen.
-    RECT watched[2];
+    RECT watched[2], last;
     GetWindowRect(Grid(), &watched[0]);
-    RECT first, last;
-    GetWindowRect(Item(IDC_DIE1), &first);
+    GetWindowRect(Item(IDC_DIE1), &watched[1]);
     GetWindowRect(Item(IDC_DIE6), &last);
-    watched[1] = RECT{first.left, first.top, last.right, last.bottom};
-
+    watched[1].right = last.right;
     PumpFor(300);  // the screen shows the new game
     std::atomic<bool> done{false};
-    int green = 0;
-    int captures = 0;
+    int green = 0, captures = 0;
     std::thread watcher([&] {
         const HDC screen = GetDC(nullptr);
-        while (!done) {
+        for (; !done; ++captures) {
             for (const RECT& area : watched) {
                 const Snapshot shot(area.right - area.left, area.bottom - area.top);
                 BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, area.left, area.top, SRCCOPY);
                 green += Count(shot, kGreen);
             }
-            ++captures;
         }
         ReleaseDC(nullptr, screen);
     });
-    constexpr int kResizes = 60;
-    for (int k = 0; k < kResizes; ++k) {
-        Widen(window(), 0, k % 2 ? -23 : 23);
+    for (int k = 0; k < 60; ++k) {
+        Resize(window(), 0, k % 2 ? -23 : 23);
         PumpMessages();
     }
     done = true;
     watcher.join();
-    std::printf("%d resizes, %d captures: %d green pixels over the card and the dice\n", kResizes, captures, green);
+    std::printf("60 resizes, %d captures: %d green pixels over the card and the dice\n", captures, green);
     EXPECT_GT(captures, 0);
     EXPECT_EQ(green, 0);
 }
 
-TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurn) {
+TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurnAndARollEndsAtItsLastDiesStop) {
     Open(1, GameType::Standard);
     EXPECT_TRUE(Enabled(IDC_ROLL)) << "turn begins";
     EXPECT_EQ(Holds(), "------");
     Roll();
+    // Dice that stop early, or a die outside the game, do not end the roll:
+    // a late stop of this roll must not end the next one.
+    for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE6}) {
+        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(id, ACN_STOP), reinterpret_cast<LPARAM>(Item(id)));
+    }
     EXPECT_TRUE(main_->animating());
     EXPECT_FALSE(Enabled(IDC_ROLL)) << "rolling";
     EXPECT_EQ(Holds(), "------");
@@ -278,12 +272,18 @@ TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurn) {
     Roll();
     EXPECT_FALSE(Enabled(IDC_ROLL));
     EXPECT_EQ(Holds(), "exeeee") << "holds stay as before the roll";
+    // A Hold pressed while the dice tumble shows its marks when they stop.
+    Click(window(), IDC_HOLD3);
     FinishRoll();
+    PumpMessages();
+    constexpr COLORREF kHeldMark = RGB(204, 16, 16);
+    EXPECT_GT(Count(Snapshot::OfClient(Item(IDC_DIE3)), kHeldMark), 0);
+    EXPECT_EQ(Count(Snapshot::OfClient(Item(IDC_DIE4)), kHeldMark), 0);
     Roll();
     FinishRoll();
     EXPECT_EQ(RollsLeft(), 0);
     EXPECT_FALSE(Enabled(IDC_ROLL)) << "out of rolls";
-    EXPECT_EQ(Holds(), "exeeee");
+    EXPECT_EQ(Holds(), "exxeee");
     Roll();
     EXPECT_FALSE(main_->animating());
 
@@ -291,7 +291,20 @@ TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurn) {
     EXPECT_TRUE(Enabled(IDC_ROLL)) << "the next turn begins";
     EXPECT_EQ(Holds(), "------");
     EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
-    // The game-over phase: GameEndRecordsEveryPlayerBeforeShowingTheHighscores.
+
+    // A New Game during a roll is not blocked by it; the old roll's end, if it comes, changes nothing.
+    Roll();
+    answers_.On("New Game", StartGame(1, GameType::Maxi));
+    Command(ID_GAME_NEWGAME);
+    EXPECT_FALSE(main_->animating());
+    EXPECT_TRUE(Enabled(IDC_ROLL));
+    EXPECT_EQ(Holds(), "------");
+    PumpFor(1500);
+    EXPECT_TRUE(Enabled(IDC_ROLL));
+    Roll();
+    EXPECT_EQ(state().hasRolled, 1);
+    FinishRoll();
+    // The game-over phase: GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscores.
 }
 
 TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
@@ -302,7 +315,6 @@ TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
         EXPECT_TRUE(SendKey(VK_NUMPAD0 + k));
     }
     EXPECT_EQ(Holds(), "------");
-
     EXPECT_TRUE(SendKey(VK_SPACE));
     EXPECT_FALSE(main_->animating()) << "the Roll command is posted";
     ASSERT_TRUE(PumpUntil([this] { return main_->animating(); }));
@@ -312,19 +324,29 @@ TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
     FinishRoll();
     PumpMessages();
     EXPECT_EQ(RollsLeft(), 2);
-
     for (int k = 1; k <= 6; k += 2) EXPECT_TRUE(SendKey('0' + k));
     EXPECT_EQ(Holds(), "xexexe");
     for (int k = 1; k <= 6; ++k) EXPECT_TRUE(SendKey(VK_NUMPAD0 + k));
     EXPECT_EQ(Holds(), "exexex");
 
+    // Enter, the dialog's IDOK, rolls too. The disabled Roll button keeps no focus, and without
+    // a focus the keys come as WM_SYSKEYDOWN; only with Alt are they the system's.
+    SetFocus(Item(IDC_ROLL));
+    Command(IDOK);
+    ASSERT_TRUE(PumpUntil([this] { return main_->animating(); }));
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(SendKey('2', window(), WM_SYSKEYDOWN));
+    SendKey('3', window(), WM_SYSKEYDOWN, 1 | (1 << 29));
+    EXPECT_EQ(Holds(), "eeexex");
+    FinishRoll();
+
     // Other keys go to the accelerators and the dialog manager; a cancelled New Game changes nothing.
     answers_.On("New Game", Close);
     EXPECT_TRUE(SendKey(VK_F2));
     EXPECT_EQ(answers_.log(), std::vector<std::string>{"New Game"});
-    EXPECT_EQ(Holds(), "exexex");
+    EXPECT_EQ(Holds(), "eeexex");
     EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(RollsLeft(), 2);
+    EXPECT_EQ(RollsLeft(), 1);
     const HWND stranger = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     EXPECT_FALSE(SendKey('A', stranger));
     DestroyWindow(stranger);
@@ -356,12 +378,17 @@ TEST_F(MainDialogTest, DieClicksToggleHoldsAfterARollAndTheFocusReturnsToRollUnl
     EXPECT_EQ(GetFocus(), Item(IDC_HOLD3));
 }
 
-TEST_F(MainDialogTest, RollSoundFollowsThreeHundredMillisecondsAfterARoll) {
-    Open(1, GameType::Standard);
+TEST_F(MainDialogTest, RollSoundFollowsARollAndEntrySoundsPlayToTheEndUnlessTheSoundIsSwitchedOff) {
+    // A seed whose first roll shows five equal dice.
+    const std::uint32_t seed = FirstSeedWhere(1, [](GameState& game) {
+        game.roll();
+        return game.scoreFor(Kvoro) > 0;
+    });
+    Open(1, GameType::Standard, seed);
     const DWORD start = GetTickCount();
     Roll();
     EXPECT_TRUE(sounds_.played.empty());
-    // The sound is chosen by the game's next draw after the roll's own.
+    // The sound comes 300 ms after the roll, chosen by the game's next draw after the roll's own.
     Random oracle = state().random;
     const int expected = IDR_WAVE_ROLL1 + oracle.next() % 3;
     ASSERT_TRUE(PumpUntil([this] { return !sounds_.played.empty(); }));
@@ -372,68 +399,74 @@ TEST_F(MainDialogTest, RollSoundFollowsThreeHundredMillisecondsAfterARoll) {
     FinishRoll();
     EXPECT_EQ(sounds_.played.size(), 1u);
 
-    // Once scheduled, it plays even when the sound is switched off meanwhile.
-    Roll();
-    Command(ID_GAME_SOUND);
-    EXPECT_TRUE(PumpUntil([this] { return sounds_.played.size() == 2; }));
-}
-
-TEST_F(MainDialogTest, EntrySoundsPlayToTheEndUnlessTheSoundIsSwitchedOff) {
-    // A seed whose first roll shows five equal dice.
-    const std::uint32_t seed = FirstSeedWhere(1, [](GameState& game) {
-        game.roll();
-        return game.scoreFor(Kvoro) > 0;
-    });
-    Open(1, GameType::Standard, seed);
-    // A roll whose own sound has come, so that what plays next is the entry's.
+    // Entries play their sound to the end; the next rolls wait for their own sound.
+    const auto choose = [this](int row, int sound) {
+        sounds_.played.clear();
+        Choose(row);
+        ASSERT_EQ(sounds_.played.size(), 1u);
+        EXPECT_EQ(sounds_.played[0].id, sound);
+        EXPECT_FALSE(sounds_.played[0].async);
+    };
     const auto roll = [this] {
         Roll();
         FinishRoll();
         ASSERT_TRUE(PumpUntil([this] { return !sounds_.played.empty(); }));
-        sounds_.played.clear();
     };
-    roll();
-    Choose(Kvoro);
+    choose(Kvoro, IDR_WAVE_KVORO);
     EXPECT_GT(state().card(1).values[Kvoro], 0);
-    ASSERT_EQ(sounds_.played.size(), 1u);
-    EXPECT_EQ(sounds_.played[0].id, IDR_WAVE_KVORO);
-    EXPECT_FALSE(sounds_.played[0].async);
-
     roll();
     const int zeroRow = ZeroRow();
     ASSERT_GE(zeroRow, 0);
-    sounds_.played.clear();
-    Choose(zeroRow);
+    choose(zeroRow, IDR_WAVE_ZERO);
     EXPECT_EQ(state().card(1).values[zeroRow], -1);
-    ASSERT_EQ(sounds_.played.size(), 1u);
-    EXPECT_EQ(sounds_.played[0].id, IDR_WAVE_ZERO);
-    EXPECT_FALSE(sounds_.played[0].async);
     const Point cross = CrossOrigin(CellRect(1, *RowRect(GameType::Standard, zeroRow, 122)));
     EXPECT_EQ(ClientPixel(Grid(), cross.x + 8, cross.y + 8), RGB(0, 0, 0));
-
     roll();
+    sounds_.played.clear();
     Choose(zeroRow);  // a filled row cannot be chosen again: no change, no sound
     EXPECT_EQ(state().hasRolled, 1);
     EXPECT_TRUE(sounds_.played.empty());
 
+    // Once scheduled, a roll sound plays even when the sound is switched off meanwhile; then no sound at all.
     const auto soundChecked = [this] {
         SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
         return (GetMenuState(GetMenu(window()), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
+    Roll();
     Command(ID_GAME_SOUND);
     EXPECT_FALSE(soundChecked());
+    EXPECT_TRUE(PumpUntil([this] { return sounds_.played.size() == 1; }));
+    FinishRoll();
     ASSERT_GE(ZeroRow(), 0);
     Choose(ZeroRow());
     Roll();
     FinishRoll();
     PumpFor(400);
-    EXPECT_TRUE(sounds_.played.empty()) << "no sound at all while it is off";
+    EXPECT_EQ(sounds_.played.size(), 1u) << "no sound at all while it is off";
     Command(ID_GAME_SOUND);
     EXPECT_TRUE(soundChecked());
 }
 
-TEST_F(MainDialogTest, StatusPanelShowsPlayerRollsCarriedOverAndBonusStanding) {
+TEST_F(MainDialogTest, MaxiBoardShowsItsBannerSixDiceATwoTonePanelAndTheStatusOnGreen) {
     Open(StartGame(2, GameType::Maxi, {"Ann", ""}));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_DIE6)));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_HOLD6)));
+    EXPECT_EQ(ClientRectOf(IDC_DIE6).left, ClientRectOf(IDC_DIE1).left + 5 * 72);
+    RECT banner = ClientRectOf(IDC_BANNER);
+    EXPECT_EQ(banner.right - banner.left, 361);
+    EXPECT_EQ(banner.bottom - banner.top, 116);
+    const RECT panel = DicePanel(), die1 = ClientRectOf(IDC_DIE1), roll = ClientRectOf(IDC_ROLL);
+    const int midX = (panel.left + panel.right) / 2, midY = (panel.top + panel.bottom) / 2;
+    EXPECT_EQ(ClientPixel(window(), 5, roll.bottom + 5), kGreen);
+    EXPECT_EQ(ClientPixel(window(), roll.left - 10, roll.top + 5), kGreen);
+    EXPECT_EQ(ClientPixel(window(), panel.left - 1, midY), kGreen);
+    EXPECT_EQ(ClientPixel(window(), die1.left - 4, midY), RGB(0, 80, 80));
+    EXPECT_EQ(ClientPixel(window(), panel.left, midY), RGB(43, 123, 123));
+    EXPECT_EQ(ClientPixel(window(), midX, panel.top), RGB(43, 123, 123));
+    EXPECT_EQ(ClientPixel(window(), panel.right - 1, midY), RGB(3, 40, 40));
+    EXPECT_EQ(ClientPixel(window(), midX, panel.bottom - 1), RGB(3, 40, 40));
+
+    // The status: the player, the rolls carried over and the bonus standing.
     ExpectStatus("Ann", "3", "0");
     Roll();
     FinishRoll();
@@ -445,40 +478,7 @@ TEST_F(MainDialogTest, StatusPanelShowsPlayerRollsCarriedOverAndBonusStanding) {
     Choose(face - 1);
     ExpectStatus("2", "3", "0");
     RollHeldAndChoose(Chance);
-    ExpectStatus("Ann", "5", std::to_string(-4 * face).c_str());  // two rolls carried over
-}
-
-TEST_F(MainDialogTest, BoardIsGreenWithATwoToneDicePanel) {
-    Open(1, GameType::Standard);
-    const RECT die1 = ClientRectOf(IDC_DIE1);
-    const RECT roll = ClientRectOf(IDC_ROLL);
-    const RECT die5 = ClientRectOf(IDC_DIE5);
-    const RECT panel{die1.left - 8, die1.top - 4, die5.right + 8, ClientRectOf(IDC_HOLD1).bottom + 10};
-    const int midX = (panel.left + panel.right) / 2;
-    const int midY = (panel.top + panel.bottom) / 2;
-    EXPECT_EQ(ClientPixel(window(), 5, roll.bottom + 5), kGreen);
-    EXPECT_EQ(ClientPixel(window(), roll.left - 10, roll.top + 5), kGreen);
-    EXPECT_EQ(ClientPixel(window(), panel.left - 1, midY), kGreen);
-    EXPECT_EQ(ClientPixel(window(), die1.left - 4, midY), RGB(0, 80, 80));
-    EXPECT_EQ(ClientPixel(window(), panel.left, midY), RGB(43, 123, 123));
-    EXPECT_EQ(ClientPixel(window(), midX, panel.top), RGB(43, 123, 123));
-    EXPECT_EQ(ClientPixel(window(), panel.right - 1, midY), RGB(3, 40, 40));
-    EXPECT_EQ(ClientPixel(window(), midX, panel.bottom - 1), RGB(3, 40, 40));
-    EXPECT_EQ(ClientPixel(Item(IDC_STATUS), 5, 60), kGreen);
-}
-
-TEST_F(MainDialogTest, MaxiGameShowsSixDiceUnderItsOwnBannerAndSavesAScreenshot) {
-    Open(StartGame(2, GameType::Maxi, {"Ann", "Bob"}));
-    EXPECT_TRUE(IsWindowVisible(Item(IDC_DIE6)));
-    EXPECT_TRUE(IsWindowVisible(Item(IDC_HOLD6)));
-    EXPECT_EQ(ClientRectOf(IDC_DIE6).left, ClientRectOf(IDC_DIE1).left + 5 * 72);
-    const RECT banner = ClientRectOf(IDC_BANNER);
-    EXPECT_EQ(banner.right - banner.left, 361);
-    EXPECT_EQ(banner.bottom - banner.top, 116);
-
-    Roll();
-    FinishRoll();
-    Choose(Chance);
+    ExpectStatus("Ann", "5", std::to_string(-4 * face));  // two rolls carried over
     Roll();
     FinishRoll();
     Click(window(), IDC_HOLD3);
@@ -489,8 +489,8 @@ TEST_F(MainDialogTest, MaxiGameShowsSixDiceUnderItsOwnBannerAndSavesAScreenshot)
     Command(ID_GAME_NEWGAME);
     EXPECT_FALSE(IsWindowVisible(Item(IDC_DIE6)));
     EXPECT_FALSE(IsWindowVisible(Item(IDC_HOLD6)));
-    const RECT standard = ClientRectOf(IDC_BANNER);
-    EXPECT_EQ(standard.right - standard.left, 250);
+    banner = ClientRectOf(IDC_BANNER);
+    EXPECT_EQ(banner.right - banner.left, 250);
 }
 
 TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscores) {
@@ -511,7 +511,6 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
     }
     const int chance = state().card(1).values[Chance];
     ASSERT_EQ(state().card(2).values[Chance], chance);
-
     HighscoreTable shown{};
     bool rollEnabled = true;
     answers_.On("Highscore", [&](HWND dialog) {
@@ -541,19 +540,6 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
     EXPECT_EQ(state().hasRolled, 0);
 }
 
-TEST_F(MainDialogTest, ARollEndsWhenItsLastTumblingDieHasStopped) {
-    Open(1, GameType::Standard);
-    Roll();
-    // Dice that stop early, or a die outside the game, do not end the roll:
-    // a late stop of this roll must not end the next one.
-    for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE6}) DieStopped(id);
-    EXPECT_TRUE(main_->animating());
-    EXPECT_FALSE(Enabled(IDC_ROLL));
-    FinishRoll();
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(RollsLeft(), 2);
-}
-
 TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoosesARow) {
     Open(1, GameType::Standard);
     // A die without its clip cannot play and never reports a stop.
@@ -573,50 +559,6 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     EXPECT_EQ(state().card(1).values[Chance], 0);
     Choose(Chance);
     EXPECT_GT(state().card(1).values[Chance], 0);
-}
-
-TEST_F(MainDialogTest, AHoldPressedWhileTheDiceTumbleShowsItsMarksWhenTheyStop) {
-    constexpr COLORREF kHeldMark = RGB(204, 16, 16);
-    Open(1, GameType::Standard);
-    Roll();
-    FinishRoll();
-    Roll();
-    Click(window(), IDC_HOLD2);
-    ASSERT_TRUE(main_->animating());
-    FinishRoll();
-    PumpMessages();
-    EXPECT_GT(Count(Snapshot::OfClient(Item(IDC_DIE2)), kHeldMark), 0);
-    EXPECT_EQ(Count(Snapshot::OfClient(Item(IDC_DIE3)), kHeldMark), 0);
-}
-
-TEST_F(MainDialogTest, KeysReachTheFilterWhileNothingHasTheFocus) {
-    Open(1, GameType::Standard);
-    Roll();
-    FinishRoll();
-    SetFocus(Item(IDC_ROLL));
-    Roll();
-    EXPECT_EQ(GetFocus(), nullptr) << "the disabled Roll button keeps no focus";
-    // Without a focus the keys come as WM_SYSKEYDOWN; only with Alt are they the system's.
-    EXPECT_TRUE(SendKey('2', window(), WM_SYSKEYDOWN));
-    EXPECT_TRUE(Checked(IDC_HOLD2));
-    SendKey('3', window(), WM_SYSKEYDOWN, 1 | (1 << 29));
-    EXPECT_FALSE(Checked(IDC_HOLD3));
-    FinishRoll();
-}
-
-TEST_F(MainDialogTest, NewGameDuringARollIsNotBlockedByIt) {
-    Open(1, GameType::Standard);
-    Roll();
-    answers_.On("New Game", StartGame(1, GameType::Maxi));
-    Command(ID_GAME_NEWGAME);
-    EXPECT_FALSE(main_->animating());
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(Holds(), "------");
-    PumpFor(1500);  // the old roll's end, if it comes, changes nothing
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    Roll();
-    EXPECT_EQ(state().hasRolled, 1);
-    FinishRoll();
 }
 
 // The program's own loop: once its queue has run empty after a message, the
