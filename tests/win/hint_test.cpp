@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "main_window_fixture.h"
@@ -15,23 +17,9 @@
 namespace kvoro::test {
 namespace {
 
-constexpr COLORREF kHintBlue = RGB(0, 70, 255);
 constexpr DWORD kTableWaitMs = 600000;  // only a guard against a hang
 
-class HintTest : public MainWindowTest {
-protected:
-    strategy::Move Best() const {
-        const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
-        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
-    }
-    // The top left pixel of the current player's cell in row.
-    COLORREF CellCorner(int row) const {
-        RECT client;
-        GetClientRect(Grid(), &client);
-        const Rect cell = CellRect(state().currentPlayer, *RowRect(state().gameType, row, client.right));
-        return ClientPixel(Grid(), cell.left, cell.top);
-    }
-};
+using HintTest = MainWindowTest;
 
 TEST_F(HintTest, HoldsTheCoachsKeepThenFramesTheAdvisedRowUntilTheEntry) {
     DeleteFileW(CoachTable::DefaultPath().c_str());
@@ -47,25 +35,34 @@ TEST_F(HintTest, HoldsTheCoachsKeepThenFramesTheAdvisedRowUntilTheEntry) {
     ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, kTableWaitMs));
     EXPECT_NE(GetFileAttributesW(CoachTable::DefaultPath().c_str()), INVALID_FILE_ATTRIBUTES);
 
+    const auto best = [this] {
+        const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
+        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
+    };
+    // The top left pixel of the player's cell in row is the hint's blue while the row is advised.
+    const auto framed = [this](int row) {
+        const Rect cell = CellRect(1, *RowRect(GameType::Standard, row, 122));
+        return ClientPixel(Grid(), cell.left, cell.top) == RGB(0, 70, 255);
+    };
     // The advice that was asked for while computing appears once the table is there.
-    while (CurrentRollsLeft(state()) > 0 && Best().row < 0) {
+    while (CurrentRollsLeft(state()) > 0 && best().row < 0) {
         Command(ID_GAME_HINT);
         EXPECT_EQ(main_->hint().kind, HintKind::Hold);
-        EXPECT_DOUBLE_EQ(main_->hint().expected, Best().expected);
-        for (int die = 0; die < 5; ++die) EXPECT_EQ(Checked(kHolds[die]), (Best().hold >> die & 1) != 0) << die;
+        EXPECT_DOUBLE_EQ(main_->hint().expected, best().expected);
+        for (int die = 0; die < 5; ++die) EXPECT_EQ(Checked(kHolds[die]), (best().hold >> die & 1) != 0) << die;
         Roll();
         FinishRoll();
     }
-    const int row = Best().row;
-    EXPECT_NE(CellCorner(row), kHintBlue);
+    const int row = best().row;
+    EXPECT_FALSE(framed(row));
     Command(ID_GAME_HINT);
     EXPECT_EQ(main_->hint().kind, HintKind::Enter);
     EXPECT_EQ(main_->hint().row, row);
-    EXPECT_EQ(CellCorner(row), kHintBlue);
+    EXPECT_TRUE(framed(row));
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("hint.png"));
     Choose(row);
     EXPECT_EQ(main_->hint().kind, HintKind::None);
-    EXPECT_NE(CellCorner(row), kHintBlue);
+    EXPECT_FALSE(framed(row));
 }
 
 TEST_F(HintTest, IsDisabledInASixDiceGame) {
@@ -77,56 +74,32 @@ TEST_F(HintTest, IsDisabledInASixDiceGame) {
     EXPECT_EQ(main_->hint().kind, HintKind::None);
 }
 
-std::vector<unsigned char> ReadAll(const std::wstring& path) {
-    std::vector<unsigned char> bytes;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    LARGE_INTEGER size{};
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    GetFileSizeEx(file, &size);
-    bytes.resize(static_cast<size_t>(size.QuadPart));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
-}
-
-constexpr UINT kTableReady = WM_APP + 7;
-bool tableReady = false;
-
-LRESULT CALLBACK ReadyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kTableReady) tableReady = true;
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 TEST(CoachTableFile, ADamagedFileIsComputedAnewAndReplaced) {
-    wchar_t folder[MAX_PATH];
-    GetTempPathW(MAX_PATH, folder);
-    const std::wstring path = std::wstring(folder) + L"kvoro-coach-test.table";
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "kvoro-coach-test.table";
     // A whole file of the right size whose values do not match their checksum.
     std::vector<unsigned char> bytes = strategy::encodeTable(strategy::ValueTable(std::vector<float>(strategy::kStateCount)));
     bytes.back() ^= 0x40;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<std::streamsize>(bytes.size()));
 
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ReadyProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"KvoroCoachReady";
-    RegisterClassW(&windowClass);
-    const HWND listener = CreateWindowW(L"KvoroCoachReady", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        windowClass.hInstance, nullptr);
+    constexpr UINT kTableReady = WM_APP + 7;
+    const HWND listener = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     CoachTable coach;
-    coach.Start(path, listener, kTableReady);
-    ASSERT_TRUE(PumpUntil([] { return tableReady; }, kTableWaitMs));
+    coach.Start(path.wstring(), listener, kTableReady);
+    MSG ready;
+    for (const DWORD start = GetTickCount(); !PeekMessageA(&ready, listener, kTableReady, kTableReady, PM_REMOVE);) {
+        ASSERT_LT(GetTickCount() - start, kTableWaitMs);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
+    }
     coach.OnReady();
     ASSERT_NE(coach.table(), nullptr);
     EXPECT_NEAR(coach.table()->remaining({0, 0}), 248.44, 0.005);
-    EXPECT_EQ(strategy::decodeTable(ReadAll(path)).values(), coach.table()->values());
+    std::ifstream written(path, std::ios::binary);
+    const std::vector<unsigned char> replaced{std::istreambuf_iterator<char>(written), {}};
+    EXPECT_EQ(strategy::decodeTable(replaced).values(), coach.table()->values());
     DestroyWindow(listener);
-    DeleteFileW(path.c_str());
+    written.close();
+    std::filesystem::remove(path);
 }
 
 }  // namespace

@@ -79,12 +79,13 @@ protected:
     const GameState& state() const { return main_->state(); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    RECT ClientRectOf(int id) const {
+    RECT ClientRectOf(HWND child) const {
         RECT rect;
-        GetWindowRect(Item(id), &rect);
+        GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
+    RECT ClientRectOf(int id) const { return ClientRectOf(Item(id)); }
 
     void Command(int id) { SendMessageA(window(), WM_COMMAND, id, 0); }
     void Roll() { Command(IDC_ROLL); }
@@ -92,12 +93,9 @@ protected:
     void Choose(int row) {
         SendMessageA(window(), WM_ROW_CHOSEN, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(Grid()));
     }
-    // Every Hold button checked, enabled or not: the next roll is over at once and the dice keep their values.
-    void HoldAll() {
-        for (int id : kHolds) SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-    }
+    // With every Hold button checked, enabled or not, the roll is over at once and the dice keep their values.
     void RollHeldAndChoose(int row) {
-        HoldAll();
+        for (int id : kHolds) SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
         Roll();
         Choose(row);
     }

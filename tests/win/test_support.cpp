@@ -119,6 +119,14 @@ COLORREF Snapshot::Pixel(int x, int y) const {
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
+int Snapshot::Count(COLORREF colour) const {
+    int found = 0;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) found += Pixel(x, y) == colour;
+    }
+    return found;
+}
+
 namespace {
 
 void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t value) {

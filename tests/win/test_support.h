@@ -65,6 +65,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     COLORREF Pixel(int x, int y) const;
+    // How many pixels have the colour.
+    int Count(COLORREF colour) const;
     bool SavePng(const std::string& path) const;
 
 private:

@@ -127,17 +127,6 @@ protected:
     ScoreGrid grid_;
 };
 
-TEST_F(WindowPartsTest, ScoreCardFitsItsWindowToTheCardAndRedrawsAtOnce) {
-    StartCard(4, GameType::Maxi);
-    Show();
-    EXPECT_EQ(CardSize(), std::make_pair(212L, 480L));
-    state_.startGame(2, GameType::Standard);
-    grid_.Redraw();
-    EXPECT_EQ(CardSize(), std::make_pair(152L, 380L));
-    test::PumpMessages();
-    EXPECT_EQ(Pixel(2, 370), kGrey);  // the Score row at the new bottom
-}
-
 // Which cells answer is the hit test's (model tests); here: what the owner hears, and the cursor.
 TEST_F(WindowPartsTest, ScoreCardReportsOnlyChoosableCellsOfTheCurrentPlayerAndShowsAHandOverThem) {
     StartCard(3, GameType::Maxi);
@@ -163,12 +152,18 @@ TEST_F(WindowPartsTest, ScoreCardReportsOnlyChoosableCellsOfTheCurrentPlayerAndS
     EXPECT_EQ(chosen[1].first, static_cast<WPARAM>(Chance));
 }
 
-TEST_F(WindowPartsTest, ScoreCardPixelsOfTintComputedRowsPreviewAndCross) {
-    StartCard(3, GameType::Standard);
+TEST_F(WindowPartsTest, ScoreCardFitsItsWindowAndRedrawsAtOnceWithTintComputedRowsPreviewAndCross) {
+    StartCard(4, GameType::Maxi);
+    Show();
+    EXPECT_EQ(CardSize(), std::make_pair(212L, 480L));
+    state_.startGame(3, GameType::Standard);
     state_.currentPlayer = 2;
     state_.card(2).values[Pair] = -1;
     state_.card(3).values[Pair] = -1;
-    Show();
+    grid_.Redraw();
+    EXPECT_EQ(CardSize(), std::make_pair(182L, 380L));
+    test::PumpMessages();
+    EXPECT_EQ(Pixel(2, 370), kGrey);  // the Score row at the new bottom
     EXPECT_EQ(Pixel(125, 30), kYellow) << "the current player's column is tinted";
     EXPECT_EQ(Pixel(95, 30), kWhite);
     EXPECT_EQ(Pixel(155, 30), kWhite);
@@ -181,17 +176,11 @@ TEST_F(WindowPartsTest, ScoreCardPixelsOfTintComputedRowsPreviewAndCross) {
         EXPECT_EQ(Pixel(origin.x + 8, origin.y + 8), RGB(0, 0, 0));
         EXPECT_EQ(Pixel(origin.x, origin.y), player == 2 ? kYellow : kWhite);
     }
-    const auto redPixels = [&] {
-        int count = 0;
-        for (int y = 20; y < 360; ++y) {
-            for (int x = 121; x < 144; ++x) count += Pixel(x, y) == RGB(200, 0, 0);
-        }
-        return count;
-    };
-    EXPECT_EQ(redPixels(), 0) << "no preview before a roll";
+    constexpr COLORREF kPreviewRed = RGB(200, 0, 0);
+    EXPECT_EQ(test::Snapshot::OfClient(grid_.hwnd()).Count(kPreviewRed), 0) << "no preview before a roll";
     Roll({5, 1, 5, 3, 5, 0});
     Show();
-    EXPECT_GT(redPixels(), 0);
+    EXPECT_GT(test::Snapshot::OfClient(grid_.hwnd()).Count(kPreviewRed), 0);
     state_.playerCount = 1;  // a single player's column is never tinted
     state_.currentPlayer = 1;
     Show();
@@ -271,7 +260,6 @@ TEST_F(WindowPartsTest, NewGameEnablesANameFieldOfSixteenCharactersAPlayerAndOff
                   EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11111");
                   Click(dialog, IDC_PLAYERS2);
                   EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11000");
-                  EXPECT_EQ(Text(dialog, IDC_NAME4), "Dee") << "a disabled field keeps its text";
                   const HWND field = GetDlgItem(dialog, IDC_NAME1);
                   SetFocus(field);
                   SendMessageA(field, EM_SETSEL, 0, -1);
@@ -290,29 +278,15 @@ TEST_F(WindowPartsTest, NewGameEnablesANameFieldOfSixteenCharactersAPlayerAndOff
     const char* names[] = {"Ann", "", "Cy", "Dee", "Player 5"};  // disabled fields are stored too
     for (int player = 1; player <= 5; ++player) EXPECT_STREQ(state_.playerName(player), names[player - 1]);
 
-    EXPECT_EQ(NewGame([](HWND dialog) {
-                  EXPECT_EQ(Pattern(dialog, IDC_PLAYERS1, IDC_PLAYERS5, IsChecked), "00100");
-                  EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_MAXI));
-                  EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11100");
-                  EXPECT_EQ(Text(dialog, IDC_NAME1), "Ann");
-                  EXPECT_EQ(Text(dialog, IDC_NAME2), "Player 2") << "an empty name shows the default again";
-                  EXPECT_EQ(Text(dialog, IDC_NAME4), "Dee");
-                  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 1), 0);  // IDOK whatever the notification
-              }),
-              IDOK);
-    EXPECT_EQ(state_.playerCount, 3);
-    EXPECT_STREQ(state_.playerName(2), "Player 2");
-}
-
-TEST_F(WindowPartsTest, NewGameEscapeAndTheCloseBoxLeaveTheGameInProgressUntouched) {
-    state_.startGame(2, GameType::Maxi);
-    state_.setPlayerName(1, "Ann");
-    state_.card(1).values[Sixes] = 24;
-    state_.dice.values[0] = 6;
-    state_.hasRolled = 1;
+    // Escape and the close box leave the game in progress untouched.
     const std::vector<unsigned char> before = Bytes(state_);
     for (bool escape : {true, false}) {
         EXPECT_EQ(NewGame([&](HWND dialog) {
+                      EXPECT_EQ(Pattern(dialog, IDC_PLAYERS1, IDC_PLAYERS5, IsChecked), "00100");
+                      EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_MAXI));
+                      EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11100");
+                      EXPECT_EQ(Text(dialog, IDC_NAME2), "Player 2") << "an empty name shows the default again";
+                      EXPECT_EQ(Text(dialog, IDC_NAME4), "Dee") << "a disabled field keeps its text";
                       Click(dialog, IDC_PLAYERS5);
                       Click(dialog, IDC_TYPE_STANDARD);
                       SetDlgItemTextA(dialog, IDC_NAME1, "Zed");
