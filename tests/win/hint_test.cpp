@@ -1,6 +1,6 @@
-// The Hint command in a seeded game: the table comes from a worker thread
-// while the window plays on, the Hold buttons take the coach's keep, the
-// advised row is framed until the entry, and a damaged table file is replaced.
+// The Hint command in a seeded game: a damaged table file is computed anew on a
+// worker thread while the window plays on, the Hold buttons take the coach's
+// keep, and the advised row is framed until the entry.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -17,12 +17,22 @@
 namespace kvoro::test {
 namespace {
 
-constexpr DWORD kTableWaitMs = 600000;  // only a guard against a hang
+std::filesystem::path TablePath() { return CoachTable::DefaultPath(); }
+
+std::vector<unsigned char> TableFile() {
+    std::ifstream file(TablePath(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
 
 using HintTest = MainWindowTest;
 
-TEST_F(HintTest, HoldsTheCoachsKeepThenFramesTheAdvisedRowUntilTheEntry) {
-    DeleteFileW(CoachTable::DefaultPath().c_str());
+TEST_F(HintTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
+    // A whole file of the right size whose values do not match their checksum.
+    std::vector<unsigned char> damaged = strategy::encodeTable(strategy::ValueTable(std::vector<float>(strategy::kStateCount)));
+    damaged.back() ^= 0x40;
+    std::filesystem::create_directories(TablePath().parent_path());
+    std::ofstream(TablePath(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
     Open(1, GameType::Standard, 5);
     // Computing takes seconds: the window has been answering since it opened.
     ASSERT_EQ(main_->coach().table(), nullptr);
@@ -31,15 +41,18 @@ TEST_F(HintTest, HoldsTheCoachsKeepThenFramesTheAdvisedRowUntilTheEntry) {
     Roll();
     FinishRoll();
     Command(ID_GAME_HINT);
-    if (!main_->coach().table()) EXPECT_EQ(main_->hint().kind, HintKind::Computing);
-    ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, kTableWaitMs));
-    EXPECT_NE(GetFileAttributesW(CoachTable::DefaultPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    if (!main_->coach().table()) {
+        EXPECT_EQ(main_->hint().kind, HintKind::Computing);
+    }
+    ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, 600000));
+    EXPECT_NEAR(main_->coach().table()->remaining({0, 0}), 248.44, 0.005);
+    EXPECT_EQ(strategy::decodeTable(TableFile()).values(), main_->coach().table()->values());
 
     const auto best = [this] {
         const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
         return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
     };
-    // The top left pixel of the player's cell in row is the hint's blue while the row is advised.
+    // Whether the top left pixel of the player's cell in row is the hint's blue.
     const auto framed = [this](int row) {
         const Rect cell = CellRect(1, *RowRect(GameType::Standard, row, 122));
         return ClientPixel(Grid(), cell.left, cell.top) == RGB(0, 70, 255);
@@ -72,34 +85,6 @@ TEST_F(HintTest, IsDisabledInASixDiceGame) {
     EXPECT_EQ(GetMenuState(GetMenu(window()), ID_GAME_HINT, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     Command(ID_GAME_HINT);
     EXPECT_EQ(main_->hint().kind, HintKind::None);
-}
-
-TEST(CoachTableFile, ADamagedFileIsComputedAnewAndReplaced) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "kvoro-coach-test.table";
-    // A whole file of the right size whose values do not match their checksum.
-    std::vector<unsigned char> bytes = strategy::encodeTable(strategy::ValueTable(std::vector<float>(strategy::kStateCount)));
-    bytes.back() ^= 0x40;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-
-    constexpr UINT kTableReady = WM_APP + 7;
-    const HWND listener = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    CoachTable coach;
-    coach.Start(path.wstring(), listener, kTableReady);
-    MSG ready;
-    for (const DWORD start = GetTickCount(); !PeekMessageA(&ready, listener, kTableReady, kTableReady, PM_REMOVE);) {
-        ASSERT_LT(GetTickCount() - start, kTableWaitMs);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_POSTMESSAGE);
-    }
-    coach.OnReady();
-    ASSERT_NE(coach.table(), nullptr);
-    EXPECT_NEAR(coach.table()->remaining({0, 0}), 248.44, 0.005);
-    std::ifstream written(path, std::ios::binary);
-    const std::vector<unsigned char> replaced{std::istreambuf_iterator<char>(written), {}};
-    EXPECT_EQ(strategy::decodeTable(replaced).values(), coach.table()->values());
-    DestroyWindow(listener);
-    written.close();
-    std::filesystem::remove(path);
 }
 
 }  // namespace
