@@ -34,8 +34,6 @@ public:
     std::vector<Played> played;
 };
 
-inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-inline void Close(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
 
 // A New Game answer: Start with the given players and game type, and names if given.
 inline std::function<void(HWND)> StartGame(int players, GameType type, std::vector<const char*> names = {}) {

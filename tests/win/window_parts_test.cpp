@@ -47,8 +47,6 @@ std::string Pattern(HWND dialog, int first, int last, const std::function<bool(H
 }
 bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void Click(HWND window, int id) { SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); }
-
 // A key as the dialog's message loop sees it, sent to the focused control.
 void PressKey(WPARAM key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 0); }
 
@@ -111,11 +109,6 @@ protected:
         GetWindowRect(grid_.hwnd(), &outer);
         return {outer.right - outer.left, outer.bottom - outer.top};
     }
-    // The middle of a player's cell in the row (client coordinates).
-    POINT CellCentre(int player, int row) const {
-        const Rect cell = CellRect(player, *RowRect(state_.gameType, row, 300));
-        return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-    }
     void Roll(std::initializer_list<int> faces) {
         std::copy(faces.begin(), faces.end(), state_.dice.values);
         state_.hasRolled = 1;
@@ -127,37 +120,14 @@ protected:
     ScoreGrid grid_;
 };
 
-// Which cells answer is the hit test's (model tests); here: what the owner hears, and the cursor.
-TEST_F(WindowPartsTest, ScoreCardReportsOnlyChoosableCellsOfTheCurrentPlayerAndShowsAHandOverThem) {
-    StartCard(3, GameType::Maxi);
-    state_.currentPlayer = 2;
-    state_.card(2).values[Sixes] = 18;
-    state_.card(2).values[Pair] = -1;
-    Show();
-    const auto click = [&](int row) {
-        POINT at = CellCentre(2, row);
-        SendMessageA(grid_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        SendMessageA(grid_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        ClientToScreen(grid_.hwnd(), &at);
-        SetCursorPos(at.x, at.y);
-        SendMessageA(grid_.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid_.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        return GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
-    };
-    EXPECT_FALSE(click(Ones));
-    EXPECT_TRUE(chosen.empty()) << "before the first roll nothing may be chosen";
-    Roll({2, 2, 4, 4, 6, 6});
-    for (int row : {Ones, Sixes, Pair, Bonus, Chance}) EXPECT_EQ(click(row), row == Ones || row == Chance) << row;
-    ASSERT_EQ(chosen.size(), 2u);
-    EXPECT_EQ(chosen[0], std::make_pair(WPARAM{Ones}, reinterpret_cast<LPARAM>(grid_.hwnd())));
-    EXPECT_EQ(chosen[1].first, static_cast<WPARAM>(Chance));
-}
-
-TEST_F(WindowPartsTest, ScoreCardFitsItsWindowAndRedrawsAtOnceWithTintComputedRowsPreviewAndCross) {
+// Which cells answer clicks is the hit test's (model tests); here: what the owner hears, and the cursor.
+TEST_F(WindowPartsTest, ScoreCardFitsItsWindowDrawsTintComputedRowsPreviewAndCrossAndReportsChoosableCells) {
     StartCard(4, GameType::Maxi);
     Show();
     EXPECT_EQ(CardSize(), std::make_pair(212L, 480L));
     state_.startGame(3, GameType::Standard);
     state_.currentPlayer = 2;
+    state_.card(2).values[Sixes] = 18;
     state_.card(2).values[Pair] = -1;
     state_.card(3).values[Pair] = -1;
     grid_.Redraw();
@@ -176,11 +146,29 @@ TEST_F(WindowPartsTest, ScoreCardFitsItsWindowAndRedrawsAtOnceWithTintComputedRo
         EXPECT_EQ(Pixel(origin.x + 8, origin.y + 8), RGB(0, 0, 0));
         EXPECT_EQ(Pixel(origin.x, origin.y), player == 2 ? kYellow : kWhite);
     }
+    // Clicks a cell of the current player; whether the cursor is a hand over it.
+    const auto click = [&](int row) {
+        const Rect cell = CellRect(2, *RowRect(state_.gameType, row, 300));
+        POINT at{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        SendMessageA(grid_.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendMessageA(grid_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        ClientToScreen(grid_.hwnd(), &at);
+        SetCursorPos(at.x, at.y);
+        SendMessageA(grid_.hwnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(grid_.hwnd()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor() == LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    };
     constexpr COLORREF kPreviewRed = RGB(200, 0, 0);
     EXPECT_EQ(test::Snapshot::OfClient(grid_.hwnd()).Count(kPreviewRed), 0) << "no preview before a roll";
+    EXPECT_FALSE(click(Ones));
+    EXPECT_TRUE(chosen.empty()) << "before the first roll nothing may be chosen";
     Roll({5, 1, 5, 3, 5, 0});
     Show();
     EXPECT_GT(test::Snapshot::OfClient(grid_.hwnd()).Count(kPreviewRed), 0);
+    for (int row : {Ones, Sixes, Pair, Bonus, Chance}) EXPECT_EQ(click(row), row == Ones || row == Chance) << row;
+    ASSERT_EQ(chosen.size(), 2u);
+    EXPECT_EQ(chosen[0], std::make_pair(WPARAM{Ones}, reinterpret_cast<LPARAM>(grid_.hwnd())));
+    EXPECT_EQ(chosen[1].first, static_cast<WPARAM>(Chance));
+
     state_.playerCount = 1;  // a single player's column is never tinted
     state_.currentPlayer = 1;
     Show();
@@ -256,9 +244,9 @@ TEST_F(WindowPartsTest, NewGameFirstOffersOneStandardPlayerWithDefaultNamesSelec
 TEST_F(WindowPartsTest, NewGameEnablesANameFieldOfSixteenCharactersAPlayerAndOffersTheStartedGameAgain) {
     EXPECT_EQ(NewGame([](HWND dialog) {
                   SetDlgItemTextA(dialog, IDC_NAME4, "Dee");
-                  Click(dialog, IDC_PLAYERS5);
+                  test::Click(dialog, IDC_PLAYERS5);
                   EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11111");
-                  Click(dialog, IDC_PLAYERS2);
+                  test::Click(dialog, IDC_PLAYERS2);
                   EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11000");
                   const HWND field = GetDlgItem(dialog, IDC_NAME1);
                   SetFocus(field);
@@ -268,8 +256,8 @@ TEST_F(WindowPartsTest, NewGameEnablesANameFieldOfSixteenCharactersAPlayerAndOff
                   SetDlgItemTextA(dialog, IDC_NAME1, "Ann");
                   SetDlgItemTextA(dialog, IDC_NAME2, "");
                   SetDlgItemTextA(dialog, IDC_NAME3, "Cy");
-                  Click(dialog, IDC_PLAYERS3);
-                  Click(dialog, IDC_TYPE_MAXI);
+                  test::Click(dialog, IDC_PLAYERS3);
+                  test::Click(dialog, IDC_TYPE_MAXI);
                   PressKey(VK_RETURN);
               }),
               IDOK);
@@ -287,8 +275,8 @@ TEST_F(WindowPartsTest, NewGameEnablesANameFieldOfSixteenCharactersAPlayerAndOff
                       EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11100");
                       EXPECT_EQ(Text(dialog, IDC_NAME2), "Player 2") << "an empty name shows the default again";
                       EXPECT_EQ(Text(dialog, IDC_NAME4), "Dee") << "a disabled field keeps its text";
-                      Click(dialog, IDC_PLAYERS5);
-                      Click(dialog, IDC_TYPE_STANDARD);
+                      test::Click(dialog, IDC_PLAYERS5);
+                      test::Click(dialog, IDC_TYPE_STANDARD);
                       SetDlgItemTextA(dialog, IDC_NAME1, "Zed");
                       if (escape) {
                           PressKey(VK_ESCAPE);
