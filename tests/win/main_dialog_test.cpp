@@ -292,11 +292,7 @@ TEST_F(MainDialogTest, RollHoldsAndDieClicksFollowThePhasesOfATurnAndARollEndsAt
 
 TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
     Open(1, GameType::Standard);
-    // Disabled Hold buttons still consume their keys.
-    for (int k = 1; k <= 6; ++k) {
-        EXPECT_TRUE(SendKey('0' + k));
-        EXPECT_TRUE(SendKey(VK_NUMPAD0 + k));
-    }
+    for (int k = 1; k <= 6; ++k) EXPECT_TRUE(SendKey('0' + k)) << "disabled Hold buttons still consume their keys";
     EXPECT_EQ(Holds(), "------");
     EXPECT_TRUE(SendKey(VK_SPACE));
     EXPECT_FALSE(main_->animating()) << "the Roll command is posted";
@@ -352,8 +348,6 @@ TEST_F(MainDialogTest, RollSoundFollowsARollAndAZeroEntrysSoundPlaysToTheEndUnle
     // Once scheduled, a roll sound plays even when the sound is switched off meanwhile; then nothing sounds.
     Roll();
     Command(ID_GAME_SOUND);
-    SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
-    EXPECT_EQ(GetMenuState(GetMenu(window()), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED, 0u);
     EXPECT_TRUE(PumpUntil([this] { return sounds_.played.size() == 3; }));
     FinishRoll();
     ASSERT_GE(ZeroRow(), 0);
@@ -366,9 +360,7 @@ TEST_F(MainDialogTest, RollSoundFollowsARollAndAZeroEntrysSoundPlaysToTheEndUnle
 
 TEST_F(MainDialogTest, MaxiBoardShowsItsBannerSixDiceATwoTonePanelAndTheStatusOnGreen) {
     Open(StartGame(2, GameType::Maxi, {"Ann", ""}));
-    EXPECT_TRUE(IsWindowVisible(Item(IDC_DIE6)));
-    EXPECT_TRUE(IsWindowVisible(Item(IDC_HOLD6)));
-    EXPECT_EQ(ClientRectOf(IDC_DIE6).left, ClientRectOf(IDC_DIE1).left + 5 * 72);
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_DIE6)) && IsWindowVisible(Item(IDC_HOLD6)));
     RECT banner = ClientRectOf(IDC_BANNER);
     EXPECT_EQ(banner.right - banner.left, 361);
     EXPECT_EQ(banner.bottom - banner.top, 116);
@@ -399,8 +391,7 @@ TEST_F(MainDialogTest, MaxiBoardShowsItsBannerSixDiceATwoTonePanelAndTheStatusOn
 
     answers_.On("New Game", StartGame(1, GameType::Standard));
     Command(ID_GAME_NEWGAME);
-    EXPECT_FALSE(IsWindowVisible(Item(IDC_DIE6)));
-    EXPECT_FALSE(IsWindowVisible(Item(IDC_HOLD6)));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_DIE6)) || IsWindowVisible(Item(IDC_HOLD6)));
     banner = ClientRectOf(IDC_BANNER);
     EXPECT_EQ(banner.right - banner.left, 250);
 }
@@ -441,7 +432,6 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
     EXPECT_STREQ(shown.entries[1].name, "Ann");
     EXPECT_EQ(shown.entries[0].score, score);
     EXPECT_EQ(shown.entries[1].score, score);
-    EXPECT_EQ(main_->highscores().tables[1].entries[0].score, 0) << "nothing in the Maxi list";
 
     // Game over, the next game declined: nothing rolls.
     EXPECT_FALSE(rollEnabled);
