@@ -35,12 +35,6 @@ RECT ClientOf(HWND window) {
     return client;
 }
 
-std::filesystem::path TablePath() { return CoachTable::DefaultPath(); }
-
-std::vector<unsigned char> TableFile() {
-    std::ifstream file(TablePath(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
 
 class MainDialogTest : public MainWindowTest {
 protected:
@@ -166,6 +160,7 @@ TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkI
                 start = ClientOf(GetWindow(dialog, GW_OWNER));
                 StartGame(players, type)(dialog);
             });
+            EXPECT_EQ(state().playerCount, players);
             ExpectBoardFits(start);
         }
     }
@@ -465,8 +460,9 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
     // A whole file of the right size whose values do not match their checksum.
     std::vector<unsigned char> damaged = strategy::encodeTable(strategy::ValueTable(std::vector<float>(strategy::kStateCount)));
     damaged.back() ^= 0x40;
-    std::filesystem::create_directories(TablePath().parent_path());
-    std::ofstream(TablePath(), std::ios::binary)
+    const std::filesystem::path table = CoachTable::DefaultPath();
+    std::filesystem::create_directories(table.parent_path());
+    std::ofstream(table, std::ios::binary)
         .write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
     Open(1, GameType::Standard, 5);
     // Computing takes seconds: the window has been answering since it opened.
@@ -481,7 +477,9 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
     }
     ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, 600000));
     EXPECT_NEAR(main_->coach().table()->remaining({0, 0}), 248.44, 0.005);
-    EXPECT_EQ(strategy::decodeTable(TableFile()).values(), main_->coach().table()->values());
+    std::ifstream written(table, std::ios::binary);
+    const std::vector<unsigned char> replaced{std::istreambuf_iterator<char>(written), {}};
+    EXPECT_EQ(strategy::decodeTable(replaced).values(), main_->coach().table()->values());
 
     const auto best = [this] {
         const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
