@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
-#include <functional>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "framework/gdi.h"
 #include "main_window_fixture.h"
+#include "strategy/table_file.h"
 #include "ui/score_grid_model.h"
 
 namespace kvoro::test {
@@ -19,10 +22,10 @@ namespace {
 
 constexpr COLORREF kGreen = RGB(1, 127, 1);
 
-void Widen(HWND window, int by, int higher = 0) {
+void Resize(HWND window, int wider, int higher = 0) {
     RECT frame;
     GetWindowRect(window, &frame);
-    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + by, frame.bottom - frame.top + higher,
+    SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left + wider, frame.bottom - frame.top + higher,
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
@@ -32,26 +35,9 @@ RECT ClientOf(HWND window) {
     return client;
 }
 
-// Pixels of the given colour in a picture.
-int Count(const Snapshot& picture, COLORREF colour) {
-    int found = 0;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) found += picture.Pixel(x, y) == colour;
-    }
-    return found;
-}
 
 class MainDialogTest : public MainWindowTest {
 protected:
-    // The first seed from 1 up whose Standard game for the given players makes found() true.
-    static std::uint32_t FirstSeedWhere(int players, const std::function<bool(GameState&)>& found) {
-        for (std::uint32_t seed = 1;; ++seed) {
-            GameState game(seed);
-            game.startGame(players, GameType::Standard);
-            if (found(game)) return seed;
-        }
-    }
-
     // One letter a Hold button: '-' disabled, 'e' enabled, 'x' enabled and checked, 'd' disabled but checked.
     std::string Holds() const {
         std::string states;
@@ -59,6 +45,7 @@ protected:
         return states;
     }
 
+    // A key as the program's loop filters it, by default a plain key down at Roll.
     bool SendKey(WPARAM key, HWND target = nullptr, UINT type = WM_KEYDOWN, LPARAM flags = 1) {
         MSG message{};
         message.hwnd = target ? target : Item(IDC_ROLL);
@@ -67,38 +54,8 @@ protected:
         message.lParam = flags;
         return loop_.PreTranslateMessage(message);
     }
-    void DieStopped(int id) {
-        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(id, ACN_STOP), reinterpret_cast<LPARAM>(Item(id)));
-    }
 
     int RollsLeft() const { return state().rollsLeft[state().currentPlayer - 1]; }
-
-    // The card, the dice panel, Roll, the status panel and the reminder lie inside the client
-    // area, the panel clear of the card; a dimension larger than at the start is just large enough.
-    void ExpectBoardFits(const RECT& start) {
-        const RECT client = ClientOf(window());
-        RECT card;
-        GetWindowRect(Grid(), &card);
-        MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&card), 2);
-        const RECT first = ClientRectOf(IDC_HOLD1);
-        const RECT last = ClientRectOf(kHolds[diceCount(state().gameType) - 1]);
-        const RECT panel{first.left - 8, ClientRectOf(IDC_DIE1).top - 4, last.right + 8, first.bottom + 10};
-        const RECT reminder = ClientRectOf(IDC_REMINDER);
-        for (const RECT& part : {card, panel, ClientRectOf(IDC_ROLL), ClientRectOf(IDC_STATUS), reminder}) {
-            RECT inside;
-            IntersectRect(&inside, &part, &client);
-            EXPECT_TRUE(EqualRect(&inside, &part)) << part.left << "," << part.top << " " << part.right << ","
-                                                   << part.bottom;
-        }
-        EXPECT_GE(panel.left, card.right);
-        EXPECT_GE(client.right, start.right);
-        EXPECT_GE(client.bottom, start.bottom);
-        if (client.right > start.right) EXPECT_EQ(panel.right, client.right);
-        if (client.bottom > start.bottom) EXPECT_EQ(reminder.bottom, client.bottom);
-        std::printf("%s, %d players: client %ld x %ld (started %ld x %ld)\n",
-                    state().gameType == GameType::Maxi ? "Maxi" : "Standard", state().playerCount, client.right,
-                    client.bottom, start.right, start.bottom);
-    }
 
     // Pumps for a while, for things that must not happen.
     void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
@@ -110,8 +67,30 @@ protected:
         return -1;
     }
 
+    // The dice panel's frame around the dice and the Hold buttons of the game.
+    RECT DicePanel() const {
+        const RECT first = ClientRectOf(IDC_HOLD1), last = ClientRectOf(kHolds[diceCount(state().gameType) - 1]);
+        return RECT{first.left - 8, ClientRectOf(IDC_DIE1).top - 4, last.right + 8, first.bottom + 10};
+    }
+
+    // The card, the dice panel, Roll, the status panel and the reminder lie inside the client
+    // area, the panel clear of the card; a dimension larger than at the start is just large enough.
+    void ExpectBoardFits(const RECT& start) {
+        const RECT client = ClientOf(window()), card = ClientRectOf(Grid()), panel = DicePanel(),
+                   reminder = ClientRectOf(IDC_REMINDER);
+        for (const RECT& part : {card, panel, ClientRectOf(IDC_ROLL), ClientRectOf(IDC_STATUS), reminder}) {
+            RECT inside;
+            IntersectRect(&inside, &part, &client);
+            EXPECT_TRUE(EqualRect(&inside, &part)) << part.left << "," << part.top << " " << part.right << ","
+                                                   << part.bottom;
+        }
+        EXPECT_GE(panel.left, card.right);
+        EXPECT_EQ(client.right, std::max(start.right, panel.right));
+        EXPECT_EQ(client.bottom, std::max(start.bottom, reminder.bottom));
+    }
+
     // Compares the status panel with one drawn here independently, pixel for pixel.
-    void ExpectStatus(const char* player, const char* rolls, const char* bonus) {
+    void ExpectStatus(const char* player, const char* rolls, const std::string& bonus) {
         const Snapshot shown = Snapshot::OfClient(Item(IDC_STATUS));
         const int width = shown.width();
         ASSERT_EQ(shown.height(), 70);
@@ -123,12 +102,11 @@ protected:
         FillRect(expected.dc(), &all, green.get());
         SelectGuard selected(expected.dc(), font.get());
         SetBkColor(expected.dc(), kGreen);
-        const char* texts[3][2] = {{"Player:", player}, {"Rolls Remaining:", rolls}, {"Bonus:", bonus}};
+        const std::string texts[3][2] = {{"Player:", player}, {"Rolls Remaining:", rolls}, {"Bonus:", bonus}};
         for (int i = 0; i < 3; ++i) {
-            RECT label{0, 17 * i, width - width / 2, 17 * i + 17};
-            RECT value{width / 2, 17 * i, width, 17 * i + 17};
-            DrawTextA(expected.dc(), texts[i][0], -1, &label, 0);
-            DrawTextA(expected.dc(), texts[i][1], -1, &value, 0);
+            RECT label{0, 17 * i, width - width / 2, 17 * i + 17}, value{width / 2, 17 * i, width, 17 * i + 17};
+            DrawTextA(expected.dc(), texts[i][0].c_str(), -1, &label, 0);
+            DrawTextA(expected.dc(), texts[i][1].c_str(), -1, &value, 0);
         }
         int differing = 0;
         for (int y = 0; y < 70; ++y) {
@@ -139,53 +117,38 @@ protected:
 };
 
 TEST_F(MainDialogTest, InitialisationShowsTheEmptyBoardBeforeTheFirstNewGame) {
-    // Seen from inside the first New Game dialog, where resizing lays nothing out yet.
+    // Seen from inside the first New Game dialog.
     HWND owner = nullptr;
-    bool visible = false, rollEnabled = true, soundChecked = false;
+    bool visible = false, rollEnabled = true;
     std::string holds;
-    RECT card{}, dieBefore{}, dieAfter{};
+    RECT card{};
     Open([&](HWND dialog) {
         owner = GetWindow(dialog, GW_OWNER);
         visible = IsWindowVisible(owner);
         rollEnabled = IsWindowEnabled(GetDlgItem(owner, IDC_ROLL));
         holds = Holds();
-        soundChecked = GetMenuState(GetMenu(owner), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
         GetWindowRect(FindWindowExA(owner, nullptr, nullptr, "VIZIVA"), &card);
-        GetWindowRect(GetDlgItem(owner, IDC_DIE1), &dieBefore);
-        Widen(owner, 200);
-        GetWindowRect(GetDlgItem(owner, IDC_DIE1), &dieAfter);
         Close(dialog);
     });
     EXPECT_EQ(owner, window());
     EXPECT_TRUE(visible);
     EXPECT_FALSE(rollEnabled);
     EXPECT_EQ(holds, "------");
-    EXPECT_TRUE(soundChecked);
     EXPECT_EQ(card.right - card.left, 242);  // the empty card of five players
     EXPECT_EQ(card.bottom - card.top, 380);
-    EXPECT_TRUE(EqualRect(&dieBefore, &dieAfter));
-    EXPECT_NE(SendMessageA(window(), WM_GETICON, ICON_BIG, 0) && SendMessageA(window(), WM_GETICON, ICON_SMALL, 0), 0);
 
     // No game: nothing rolls and nothing can be entered.
-    Roll();
     SendKey(VK_SPACE);
     PumpMessages();
     Choose(Chance);
-    EXPECT_FALSE(main_->animating());
     EXPECT_EQ(state().hasRolled, 0);
     EXPECT_TRUE(sounds_.played.empty());
 
-    // After initialisation every resize lays the board out again.
-    const LONG dieLeft = ClientRectOf(IDC_DIE1).left;
-    Widen(window(), 100);
-    EXPECT_EQ(ClientRectOf(IDC_DIE1).left, dieLeft + 50);
-
     // The picture the banner loaded from the template goes with the window, although no game replaced it.
-    const auto templateBanner =
-        reinterpret_cast<HGDIOBJ>(SendMessageA(Item(IDC_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0));
-    ASSERT_EQ(GetObjectType(templateBanner), static_cast<DWORD>(OBJ_BITMAP));
+    const auto banner = reinterpret_cast<HGDIOBJ>(SendMessageA(Item(IDC_BANNER), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_EQ(GetObjectType(banner), static_cast<DWORD>(OBJ_BITMAP));
     main_.reset();
-    EXPECT_EQ(GetObjectType(templateBanner), 0u);
+    EXPECT_EQ(GetObjectType(banner), 0u);
 }
 
 TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkIt) {
@@ -197,6 +160,7 @@ TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkI
                 start = ClientOf(GetWindow(dialog, GW_OWNER));
                 StartGame(players, type)(dialog);
             });
+            EXPECT_EQ(state().playerCount, players);
             ExpectBoardFits(start);
         }
     }
@@ -204,67 +168,73 @@ TEST_F(MainDialogTest, GameStartAndRestoreGrowTheWindowJustEnoughAndNeverShrinkI
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("board_maxi5.png"));
 
     // The smallest size the window takes still shows the whole dice row.
-    Widen(window(), -2000, -2000);
-    const RECT smallest = ClientOf(window());
-    EXPECT_EQ(ClientRectOf(IDC_HOLD6).right, smallest.right);
-    EXPECT_EQ(ClientRectOf(IDC_HOLD6).bottom, smallest.bottom);
+    Resize(window(), -2000, -2000);
+    EXPECT_EQ(ClientRectOf(IDC_HOLD6).right, ClientOf(window()).right);
+    EXPECT_EQ(ClientRectOf(IDC_HOLD6).bottom, ClientOf(window()).bottom);
 
-    // Restored to that size, the window grows again.
+    // Restored to that size, the window grows again; a smaller game keeps the size.
     ShowWindow(window(), SW_MINIMIZE);
     ShowWindow(window(), SW_RESTORE);
     PumpMessages();
-    const RECT restored = ClientOf(window());
-    EXPECT_TRUE(EqualRect(&restored, &grown));
-
+    RECT now = ClientOf(window());
+    EXPECT_TRUE(EqualRect(&now, &grown));
     answers_.On("New Game", StartGame(1, GameType::Standard));
     Command(ID_GAME_NEWGAME);
-    const RECT smaller = ClientOf(window());
-    EXPECT_TRUE(EqualRect(&smaller, &grown)) << "a smaller game keeps the size";
+    now = ClientOf(window());
+    EXPECT_TRUE(EqualRect(&now, &grown));
 }
 
 TEST_F(MainDialogTest, ResizingNeverShowsTheBoardGreenOverTheCardOrTheDice) {
     Open(5, GameType::Maxi);
     // Changes of height only, so that the dice stay where they are on the screen.
-    RECT watched[2];
+    RECT watched[2], last;
     GetWindowRect(Grid(), &watched[0]);
-    RECT first, last;
-    GetWindowRect(Item(IDC_DIE1), &first);
+    GetWindowRect(Item(IDC_DIE1), &watched[1]);
     GetWindowRect(Item(IDC_DIE6), &last);
-    watched[1] = RECT{first.left, first.top, last.right, last.bottom};
-
+    watched[1].right = last.right;
     PumpFor(300);  // the screen shows the new game
     std::atomic<bool> done{false};
-    int green = 0;
-    int captures = 0;
+    int green = 0, captures = 0;
     std::thread watcher([&] {
         const HDC screen = GetDC(nullptr);
-        while (!done) {
+        for (; !done; ++captures) {
             for (const RECT& area : watched) {
                 const Snapshot shot(area.right - area.left, area.bottom - area.top);
                 BitBlt(shot.dc(), 0, 0, shot.width(), shot.height(), screen, area.left, area.top, SRCCOPY);
-                green += Count(shot, kGreen);
+                green += shot.Count(kGreen);
             }
-            ++captures;
         }
         ReleaseDC(nullptr, screen);
     });
-    constexpr int kResizes = 60;
-    for (int k = 0; k < kResizes; ++k) {
-        Widen(window(), 0, k % 2 ? -23 : 23);
+    for (int k = 0; k < 60; ++k) {
+        Resize(window(), 0, k % 2 ? -23 : 23);
         PumpMessages();
     }
     done = true;
     watcher.join();
-    std::printf("%d resizes, %d captures: %d green pixels over the card and the dice\n", kResizes, captures, green);
+    std::printf("60 resizes, %d captures: %d green pixels over the card and the dice\n", captures, green);
     EXPECT_GT(captures, 0);
     EXPECT_EQ(green, 0);
 }
 
-TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurn) {
+TEST_F(MainDialogTest, RollHoldsAndDieClicksFollowThePhasesOfATurnAndARollEndsAtItsLastDiesStop) {
     Open(1, GameType::Standard);
+    const RECT die = ClientRectOf(IDC_DIE2);
+    // A click on a die toggles its Hold button once the dice are rolled; the focus goes back to Roll.
+    const auto clickDie = [&] {
+        SetFocus(Grid());
+        SendMessageA(window(), WM_LBUTTONUP, 0, MAKELPARAM((die.left + die.right) / 2, (die.top + die.bottom) / 2));
+        EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
+    };
     EXPECT_TRUE(Enabled(IDC_ROLL)) << "turn begins";
+    clickDie();
     EXPECT_EQ(Holds(), "------");
     Roll();
+    // Dice that stop early, or a die outside the game, do not end the roll:
+    // a late stop of this roll must not end the next one.
+    for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE6}) {
+        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(id, ACN_STOP), reinterpret_cast<LPARAM>(Item(id)));
+    }
     EXPECT_TRUE(main_->animating());
     EXPECT_FALSE(Enabled(IDC_ROLL)) << "rolling";
     EXPECT_EQ(Holds(), "------");
@@ -273,36 +243,52 @@ TEST_F(MainDialogTest, RollAndHoldButtonsFollowThePhasesOfATurn) {
     FinishRoll();
     EXPECT_TRUE(Enabled(IDC_ROLL)) << "choosing";
     EXPECT_EQ(Holds(), "eeeeee");
+    clickDie();
+    EXPECT_EQ(Holds(), "exeeee");
+    // The idle rule gives the focus back to Roll unless a Hold button has it.
+    SetFocus(Item(IDC_HOLD3));
+    loop_.RunIdleHandlers();
+    EXPECT_EQ(GetFocus(), Item(IDC_HOLD3));
+    SetFocus(Grid());
+    loop_.RunIdleHandlers();
+    EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
 
-    Click(window(), IDC_HOLD2);
     Roll();
-    EXPECT_FALSE(Enabled(IDC_ROLL));
     EXPECT_EQ(Holds(), "exeeee") << "holds stay as before the roll";
+    // A Hold pressed while the dice tumble shows its marks when they stop.
+    Click(window(), IDC_HOLD3);
     FinishRoll();
+    PumpMessages();
+    constexpr COLORREF kHeldMark = RGB(204, 16, 16);
+    EXPECT_GT(Snapshot::OfClient(Item(IDC_DIE3)).Count(kHeldMark), 0);
+    EXPECT_EQ(Snapshot::OfClient(Item(IDC_DIE4)).Count(kHeldMark), 0);
     Roll();
     FinishRoll();
     EXPECT_EQ(RollsLeft(), 0);
     EXPECT_FALSE(Enabled(IDC_ROLL)) << "out of rolls";
-    EXPECT_EQ(Holds(), "exeeee");
+    EXPECT_EQ(Holds(), "exxeee");
     Roll();
     EXPECT_FALSE(main_->animating());
-
     Choose(OpenRows().front());
     EXPECT_TRUE(Enabled(IDC_ROLL)) << "the next turn begins";
     EXPECT_EQ(Holds(), "------");
     EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
-    // The game-over phase: GameEndRecordsEveryPlayerBeforeShowingTheHighscores.
+
+    // A New Game during a roll is not blocked by it; the old roll's end, if it comes, changes nothing.
+    Roll();
+    answers_.On("New Game", StartGame(1, GameType::Maxi));
+    Command(ID_GAME_NEWGAME);
+    EXPECT_FALSE(main_->animating());
+    EXPECT_EQ(Holds(), "------");
+    PumpFor(1500);
+    EXPECT_TRUE(Enabled(IDC_ROLL));
+    // The game-over phase: GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscores.
 }
 
 TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
     Open(1, GameType::Standard);
-    // Disabled Hold buttons still consume their keys.
-    for (int k = 1; k <= 6; ++k) {
-        EXPECT_TRUE(SendKey('0' + k));
-        EXPECT_TRUE(SendKey(VK_NUMPAD0 + k));
-    }
+    for (int k = 1; k <= 6; ++k) EXPECT_TRUE(SendKey('0' + k)) << "disabled Hold buttons still consume their keys";
     EXPECT_EQ(Holds(), "------");
-
     EXPECT_TRUE(SendKey(VK_SPACE));
     EXPECT_FALSE(main_->animating()) << "the Roll command is posted";
     ASSERT_TRUE(PumpUntil([this] { return main_->animating(); }));
@@ -312,196 +298,110 @@ TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
     FinishRoll();
     PumpMessages();
     EXPECT_EQ(RollsLeft(), 2);
-
     for (int k = 1; k <= 6; k += 2) EXPECT_TRUE(SendKey('0' + k));
     EXPECT_EQ(Holds(), "xexexe");
     for (int k = 1; k <= 6; ++k) EXPECT_TRUE(SendKey(VK_NUMPAD0 + k));
     EXPECT_EQ(Holds(), "exexex");
 
-    // Other keys go to the accelerators and the dialog manager; a cancelled New Game changes nothing.
+    // Enter, the dialog's IDOK, rolls too. The disabled Roll button keeps no focus, and without
+    // a focus the keys come as WM_SYSKEYDOWN; only with Alt are they the system's.
+    SetFocus(Item(IDC_ROLL));
+    Command(IDOK);
+    ASSERT_TRUE(PumpUntil([this] { return main_->animating(); }));
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(SendKey('2', window(), WM_SYSKEYDOWN));
+    SendKey('3', window(), WM_SYSKEYDOWN, 1 | (1 << 29));
+    EXPECT_EQ(Holds(), "eeexex");
+    FinishRoll();
+
+    // Other keys go to the accelerators and the dialog manager.
     answers_.On("New Game", Close);
     EXPECT_TRUE(SendKey(VK_F2));
     EXPECT_EQ(answers_.log(), std::vector<std::string>{"New Game"});
-    EXPECT_EQ(Holds(), "exexex");
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(RollsLeft(), 2);
-    const HWND stranger = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    EXPECT_FALSE(SendKey('A', stranger));
-    DestroyWindow(stranger);
 }
 
-TEST_F(MainDialogTest, DieClicksToggleHoldsAfterARollAndTheFocusReturnsToRollUnlessAHoldHasIt) {
-    Open(1, GameType::Standard);
-    const RECT die = ClientRectOf(IDC_DIE2);
-    const auto clickDie = [&] {
-        SetFocus(Grid());
-        SendMessageA(window(), WM_LBUTTONUP, 0, MAKELPARAM((die.left + die.right) / 2, (die.top + die.bottom) / 2));
-        EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
-    };
-    clickDie();
-    EXPECT_EQ(Holds(), "------");
-    Roll();
-    FinishRoll();
-    clickDie();
-    EXPECT_EQ(Holds(), "exeeee");
-    clickDie();
-    EXPECT_EQ(Holds(), "eeeeee");
-
-    // The idle rule.
-    SetFocus(Grid());
-    loop_.RunIdleHandlers();
-    EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
-    SetFocus(Item(IDC_HOLD3));
-    loop_.RunIdleHandlers();
-    EXPECT_EQ(GetFocus(), Item(IDC_HOLD3));
-}
-
-TEST_F(MainDialogTest, RollSoundFollowsThreeHundredMillisecondsAfterARoll) {
+TEST_F(MainDialogTest, RollSoundFollowsARollAndAZeroEntrysSoundPlaysToTheEndUnlessTheSoundIsOff) {
     Open(1, GameType::Standard);
     const DWORD start = GetTickCount();
     Roll();
-    EXPECT_TRUE(sounds_.played.empty());
-    // The sound is chosen by the game's next draw after the roll's own.
+    // 300 ms later, the sound that the game's next draw after the roll's own chooses.
     Random oracle = state().random;
     const int expected = IDR_WAVE_ROLL1 + oracle.next() % 3;
+    EXPECT_TRUE(sounds_.played.empty());
+    FinishRoll();
     ASSERT_TRUE(PumpUntil([this] { return !sounds_.played.empty(); }));
     EXPECT_EQ(sounds_.played[0].id, expected);
     EXPECT_TRUE(sounds_.played[0].async);
     EXPECT_GE(sounds_.played[0].at - start, 290u);
     EXPECT_EQ(state().random.state(), oracle.state());
-    FinishRoll();
-    EXPECT_EQ(sounds_.played.size(), 1u);
+    ASSERT_GE(ZeroRow(), 0);
+    Choose(ZeroRow());
+    ASSERT_EQ(sounds_.played.size(), 2u);
+    EXPECT_EQ(sounds_.played[1].id, IDR_WAVE_ZERO);
+    EXPECT_FALSE(sounds_.played[1].async);
 
-    // Once scheduled, it plays even when the sound is switched off meanwhile.
+    // Once scheduled, a roll sound plays even when the sound is switched off meanwhile; then nothing sounds.
     Roll();
     Command(ID_GAME_SOUND);
-    EXPECT_TRUE(PumpUntil([this] { return sounds_.played.size() == 2; }));
-}
-
-TEST_F(MainDialogTest, EntrySoundsPlayToTheEndUnlessTheSoundIsSwitchedOff) {
-    // A seed whose first roll shows five equal dice.
-    const std::uint32_t seed = FirstSeedWhere(1, [](GameState& game) {
-        game.roll();
-        return game.scoreFor(Kvoro) > 0;
-    });
-    Open(1, GameType::Standard, seed);
-    // A roll whose own sound has come, so that what plays next is the entry's.
-    const auto roll = [this] {
-        Roll();
-        FinishRoll();
-        ASSERT_TRUE(PumpUntil([this] { return !sounds_.played.empty(); }));
-        sounds_.played.clear();
-    };
-    roll();
-    Choose(Kvoro);
-    EXPECT_GT(state().card(1).values[Kvoro], 0);
-    ASSERT_EQ(sounds_.played.size(), 1u);
-    EXPECT_EQ(sounds_.played[0].id, IDR_WAVE_KVORO);
-    EXPECT_FALSE(sounds_.played[0].async);
-
-    roll();
-    const int zeroRow = ZeroRow();
-    ASSERT_GE(zeroRow, 0);
-    sounds_.played.clear();
-    Choose(zeroRow);
-    EXPECT_EQ(state().card(1).values[zeroRow], -1);
-    ASSERT_EQ(sounds_.played.size(), 1u);
-    EXPECT_EQ(sounds_.played[0].id, IDR_WAVE_ZERO);
-    EXPECT_FALSE(sounds_.played[0].async);
-    const Point cross = CrossOrigin(CellRect(1, *RowRect(GameType::Standard, zeroRow, 122)));
-    EXPECT_EQ(ClientPixel(Grid(), cross.x + 8, cross.y + 8), RGB(0, 0, 0));
-
-    roll();
-    Choose(zeroRow);  // a filled row cannot be chosen again: no change, no sound
-    EXPECT_EQ(state().hasRolled, 1);
-    EXPECT_TRUE(sounds_.played.empty());
-
-    const auto soundChecked = [this] {
-        SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
-        return (GetMenuState(GetMenu(window()), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED) != 0;
-    };
-    Command(ID_GAME_SOUND);
-    EXPECT_FALSE(soundChecked());
+    EXPECT_TRUE(PumpUntil([this] { return sounds_.played.size() == 3; }));
+    FinishRoll();
     ASSERT_GE(ZeroRow(), 0);
     Choose(ZeroRow());
     Roll();
     FinishRoll();
     PumpFor(400);
-    EXPECT_TRUE(sounds_.played.empty()) << "no sound at all while it is off";
-    Command(ID_GAME_SOUND);
-    EXPECT_TRUE(soundChecked());
+    EXPECT_EQ(sounds_.played.size(), 3u);
 }
 
-TEST_F(MainDialogTest, StatusPanelShowsPlayerRollsCarriedOverAndBonusStanding) {
+TEST_F(MainDialogTest, MaxiBoardShowsItsBannerSixDiceATwoTonePanelAndTheStatusOnGreen) {
     Open(StartGame(2, GameType::Maxi, {"Ann", ""}));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_DIE6)) && IsWindowVisible(Item(IDC_HOLD6)));
+    RECT banner = ClientRectOf(IDC_BANNER);
+    EXPECT_EQ(banner.right - banner.left, 361);
+    EXPECT_EQ(banner.bottom - banner.top, 116);
+    const RECT panel = DicePanel();
+    const int midX = (panel.left + panel.right) / 2, midY = (panel.top + panel.bottom) / 2;
+    EXPECT_EQ(ClientPixel(window(), 5, ClientRectOf(IDC_ROLL).bottom + 5), kGreen);
+    EXPECT_EQ(ClientPixel(window(), panel.left - 1, midY), kGreen);
+    EXPECT_EQ(ClientPixel(window(), ClientRectOf(IDC_DIE1).left - 4, midY), RGB(0, 80, 80));
+    EXPECT_EQ(ClientPixel(window(), midX, panel.top), RGB(43, 123, 123));
+    EXPECT_EQ(ClientPixel(window(), panel.right - 1, midY), RGB(3, 40, 40));
+
+    // The status: the player, the rolls left and the bonus standing.
     ExpectStatus("Ann", "3", "0");
     Roll();
     FinishRoll();
     ExpectStatus("Ann", "2", "0");
-    // A face the dice do not show, entered in its upper row, stands 4 times the face below par.
-    int face = 1;
-    while (face <= 6 && state().scoreFor(face - 1) != 0) ++face;
-    ASSERT_LE(face, 6);
-    Choose(face - 1);
-    ExpectStatus("2", "3", "0");
-    RollHeldAndChoose(Chance);
-    ExpectStatus("Ann", "5", std::to_string(-4 * face).c_str());  // two rolls carried over
-}
-
-TEST_F(MainDialogTest, BoardIsGreenWithATwoToneDicePanel) {
-    Open(1, GameType::Standard);
-    const RECT die1 = ClientRectOf(IDC_DIE1);
-    const RECT roll = ClientRectOf(IDC_ROLL);
-    const RECT die5 = ClientRectOf(IDC_DIE5);
-    const RECT panel{die1.left - 8, die1.top - 4, die5.right + 8, ClientRectOf(IDC_HOLD1).bottom + 10};
-    const int midX = (panel.left + panel.right) / 2;
-    const int midY = (panel.top + panel.bottom) / 2;
-    EXPECT_EQ(ClientPixel(window(), 5, roll.bottom + 5), kGreen);
-    EXPECT_EQ(ClientPixel(window(), roll.left - 10, roll.top + 5), kGreen);
-    EXPECT_EQ(ClientPixel(window(), panel.left - 1, midY), kGreen);
-    EXPECT_EQ(ClientPixel(window(), die1.left - 4, midY), RGB(0, 80, 80));
-    EXPECT_EQ(ClientPixel(window(), panel.left, midY), RGB(43, 123, 123));
-    EXPECT_EQ(ClientPixel(window(), midX, panel.top), RGB(43, 123, 123));
-    EXPECT_EQ(ClientPixel(window(), panel.right - 1, midY), RGB(3, 40, 40));
-    EXPECT_EQ(ClientPixel(window(), midX, panel.bottom - 1), RGB(3, 40, 40));
-    EXPECT_EQ(ClientPixel(Item(IDC_STATUS), 5, 60), kGreen);
-}
-
-TEST_F(MainDialogTest, MaxiGameShowsSixDiceUnderItsOwnBannerAndSavesAScreenshot) {
-    Open(StartGame(2, GameType::Maxi, {"Ann", "Bob"}));
-    EXPECT_TRUE(IsWindowVisible(Item(IDC_DIE6)));
-    EXPECT_TRUE(IsWindowVisible(Item(IDC_HOLD6)));
-    EXPECT_EQ(ClientRectOf(IDC_DIE6).left, ClientRectOf(IDC_DIE1).left + 5 * 72);
-    const RECT banner = ClientRectOf(IDC_BANNER);
-    EXPECT_EQ(banner.right - banner.left, 361);
-    EXPECT_EQ(banner.bottom - banner.top, 116);
-
-    Roll();
-    FinishRoll();
     Choose(Chance);
+    ExpectStatus("2", "3", "0");
     Roll();
     FinishRoll();
+    // No hint in a six dice game.
+    EXPECT_EQ(GetMenuState(GetMenu(window()), ID_GAME_HINT, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+    Command(ID_GAME_HINT);
+    EXPECT_EQ(main_->hint().kind, HintKind::None);
     Click(window(), IDC_HOLD3);
     PumpFor(200);
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("board.png"));
 
     answers_.On("New Game", StartGame(1, GameType::Standard));
     Command(ID_GAME_NEWGAME);
-    EXPECT_FALSE(IsWindowVisible(Item(IDC_DIE6)));
-    EXPECT_FALSE(IsWindowVisible(Item(IDC_HOLD6)));
-    const RECT standard = ClientRectOf(IDC_BANNER);
-    EXPECT_EQ(standard.right - standard.left, 250);
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_DIE6)) || IsWindowVisible(Item(IDC_HOLD6)));
+    banner = ClientRectOf(IDC_BANNER);
+    EXPECT_EQ(banner.right - banner.left, 250);
 }
 
 TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscores) {
-    // A seed whose first two rolls tie in Chance.
-    const std::uint32_t seed = FirstSeedWhere(2, [](GameState& game) {
+    std::uint32_t seed = 1;  // the first whose first two rolls tie in Chance
+    for (;; ++seed) {
+        GameState game(seed);
+        game.startGame(2, GameType::Standard);
         game.roll();
         const int first = game.scoreFor(Chance);
         game.enterScore(Chance);
         game.roll();
-        return game.scoreFor(Chance) == first;
-    });
+        if (game.scoreFor(Chance) == first) break;
+    }
     Open(StartGame(2, GameType::Standard, {"Ann", "Bob"}), seed);
     Command(ID_GAME_SOUND);  // no roll sound, which would draw from the game's numbers
     for (int player = 1; player <= 2; ++player) {  // each player scores only in Chance
@@ -509,9 +409,6 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
         FinishRoll();
         Choose(Chance);
     }
-    const int chance = state().card(1).values[Chance];
-    ASSERT_EQ(state().card(2).values[Chance], chance);
-
     HighscoreTable shown{};
     bool rollEnabled = true;
     answers_.On("Highscore", [&](HWND dialog) {
@@ -524,34 +421,17 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
     while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
     EXPECT_EQ(answers_.log(), (std::vector<std::string>{"Highscore", "New Game"}));
     // Recorded in player order: of equal scores the later entry ranks first.
+    const int score = state().card(1).values[Chance];
+    ASSERT_EQ(state().card(2).values[Chance], score);
     EXPECT_STREQ(shown.entries[0].name, "Bob");
     EXPECT_STREQ(shown.entries[1].name, "Ann");
-    EXPECT_EQ(shown.entries[0].score, chance);
-    EXPECT_EQ(shown.entries[1].score, chance);
-    EXPECT_EQ(main_->highscores().tables[1].entries[0].score, 0) << "nothing in the Maxi list";
+    EXPECT_EQ(shown.entries[0].score, score);
+    EXPECT_EQ(shown.entries[1].score, score);
 
     // Game over, the next game declined: nothing rolls.
     EXPECT_FALSE(rollEnabled);
     EXPECT_FALSE(Enabled(IDC_ROLL));
     EXPECT_EQ(Holds(), "------");
-    SendKey(VK_SPACE);
-    Roll();
-    PumpMessages();
-    EXPECT_FALSE(main_->animating());
-    EXPECT_EQ(state().hasRolled, 0);
-}
-
-TEST_F(MainDialogTest, ARollEndsWhenItsLastTumblingDieHasStopped) {
-    Open(1, GameType::Standard);
-    Roll();
-    // Dice that stop early, or a die outside the game, do not end the roll:
-    // a late stop of this roll must not end the next one.
-    for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE6}) DieStopped(id);
-    EXPECT_TRUE(main_->animating());
-    EXPECT_FALSE(Enabled(IDC_ROLL));
-    FinishRoll();
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(RollsLeft(), 2);
 }
 
 TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoosesARow) {
@@ -575,48 +455,60 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     EXPECT_GT(state().card(1).values[Chance], 0);
 }
 
-TEST_F(MainDialogTest, AHoldPressedWhileTheDiceTumbleShowsItsMarksWhenTheyStop) {
-    constexpr COLORREF kHeldMark = RGB(204, 16, 16);
-    Open(1, GameType::Standard);
+// The coach's table comes from a worker thread while the window plays on.
+TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
+    // A whole file of the right size whose values do not match their checksum.
+    std::vector<unsigned char> damaged = strategy::encodeTable(strategy::ValueTable(std::vector<float>(strategy::kStateCount)));
+    damaged.back() ^= 0x40;
+    const std::filesystem::path table = CoachTable::DefaultPath();
+    std::filesystem::create_directories(table.parent_path());
+    std::ofstream(table, std::ios::binary)
+        .write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
+    Open(1, GameType::Standard, 5);
+    // Computing takes seconds: the window has been answering since it opened.
+    ASSERT_EQ(main_->coach().table(), nullptr);
+    Command(ID_GAME_HINT);
+    EXPECT_EQ(main_->hint().kind, HintKind::RollFirst);
     Roll();
     FinishRoll();
-    Roll();
-    Click(window(), IDC_HOLD2);
-    ASSERT_TRUE(main_->animating());
-    FinishRoll();
-    PumpMessages();
-    EXPECT_GT(Count(Snapshot::OfClient(Item(IDC_DIE2)), kHeldMark), 0);
-    EXPECT_EQ(Count(Snapshot::OfClient(Item(IDC_DIE3)), kHeldMark), 0);
-}
+    Command(ID_GAME_HINT);
+    if (!main_->coach().table()) {
+        EXPECT_EQ(main_->hint().kind, HintKind::Computing);
+    }
+    ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, 600000));
+    EXPECT_NEAR(main_->coach().table()->remaining({0, 0}), 248.44, 0.005);
+    std::ifstream written(table, std::ios::binary);
+    const std::vector<unsigned char> replaced{std::istreambuf_iterator<char>(written), {}};
+    EXPECT_EQ(strategy::decodeTable(replaced).values(), main_->coach().table()->values());
 
-TEST_F(MainDialogTest, KeysReachTheFilterWhileNothingHasTheFocus) {
-    Open(1, GameType::Standard);
-    Roll();
-    FinishRoll();
-    SetFocus(Item(IDC_ROLL));
-    Roll();
-    EXPECT_EQ(GetFocus(), nullptr) << "the disabled Roll button keeps no focus";
-    // Without a focus the keys come as WM_SYSKEYDOWN; only with Alt are they the system's.
-    EXPECT_TRUE(SendKey('2', window(), WM_SYSKEYDOWN));
-    EXPECT_TRUE(Checked(IDC_HOLD2));
-    SendKey('3', window(), WM_SYSKEYDOWN, 1 | (1 << 29));
-    EXPECT_FALSE(Checked(IDC_HOLD3));
-    FinishRoll();
-}
-
-TEST_F(MainDialogTest, NewGameDuringARollIsNotBlockedByIt) {
-    Open(1, GameType::Standard);
-    Roll();
-    answers_.On("New Game", StartGame(1, GameType::Maxi));
-    Command(ID_GAME_NEWGAME);
-    EXPECT_FALSE(main_->animating());
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_EQ(Holds(), "------");
-    PumpFor(1500);  // the old roll's end, if it comes, changes nothing
-    EXPECT_TRUE(Enabled(IDC_ROLL));
-    Roll();
-    EXPECT_EQ(state().hasRolled, 1);
-    FinishRoll();
+    const auto best = [this] {
+        const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
+        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
+    };
+    // Whether the top left pixel of the player's cell in row is the hint's blue.
+    const auto framed = [this](int row) {
+        const Rect cell = CellRect(1, *RowRect(GameType::Standard, row, 122));
+        return ClientPixel(Grid(), cell.left, cell.top) == RGB(0, 70, 255);
+    };
+    // The advice that was asked for while computing appears once the table is there.
+    while (CurrentRollsLeft(state()) > 0 && best().row < 0) {
+        Command(ID_GAME_HINT);
+        EXPECT_EQ(main_->hint().kind, HintKind::Hold);
+        EXPECT_DOUBLE_EQ(main_->hint().expected, best().expected);
+        for (int die = 0; die < 5; ++die) EXPECT_EQ(Checked(kHolds[die]), (best().hold >> die & 1) != 0) << die;
+        Roll();
+        FinishRoll();
+    }
+    const int row = best().row;
+    EXPECT_FALSE(framed(row));
+    Command(ID_GAME_HINT);
+    EXPECT_EQ(main_->hint().kind, HintKind::Enter);
+    EXPECT_EQ(main_->hint().row, row);
+    EXPECT_TRUE(framed(row));
+    EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("hint.png"));
+    Choose(row);
+    EXPECT_EQ(main_->hint().kind, HintKind::None);
+    EXPECT_FALSE(framed(row));
 }
 
 // The program's own loop: once its queue has run empty after a message, the

@@ -34,8 +34,6 @@ public:
     std::vector<Played> played;
 };
 
-inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
-inline void Close(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
 
 // A New Game answer: Start with the given players and game type, and names if given.
 inline std::function<void(HWND)> StartGame(int players, GameType type, std::vector<const char*> names = {}) {
@@ -79,12 +77,13 @@ protected:
     const GameState& state() const { return main_->state(); }
     bool Enabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
     bool Checked(int id) const { return SendMessageA(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
-    RECT ClientRectOf(int id) const {
+    RECT ClientRectOf(HWND child) const {
         RECT rect;
-        GetWindowRect(Item(id), &rect);
+        GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&rect), 2);
         return rect;
     }
+    RECT ClientRectOf(int id) const { return ClientRectOf(Item(id)); }
 
     void Command(int id) { SendMessageA(window(), WM_COMMAND, id, 0); }
     void Roll() { Command(IDC_ROLL); }
@@ -92,12 +91,9 @@ protected:
     void Choose(int row) {
         SendMessageA(window(), WM_ROW_CHOSEN, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(Grid()));
     }
-    // Every Hold button checked, enabled or not: the next roll is over at once and the dice keep their values.
-    void HoldAll() {
-        for (int id : kHolds) SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
-    }
+    // With every Hold button checked, enabled or not, the roll is over at once and the dice keep their values.
     void RollHeldAndChoose(int row) {
-        HoldAll();
+        for (int id : kHolds) SendMessageA(Item(id), BM_SETCHECK, BST_CHECKED, 0);
         Roll();
         Choose(row);
     }

@@ -1,9 +1,12 @@
 #include "test_support.h"
 
+#include <objidl.h>  // before gdiplus.h, which needs PROPID
+#include <gdiplus.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstdint>
-#include <fstream>
+#include <filesystem>
 #include <vector>
 
 namespace kvoro::test {
@@ -119,62 +122,29 @@ COLORREF Snapshot::Pixel(int x, int y) const {
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
-namespace {
-
-void PutBe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-    PutBe32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = start; i < out.size(); ++i) {
-        crc ^= out[i];
-        for (int k = 0; k < 8; ++k) crc = (crc & 1) ? 0xEDB88320u ^ (crc >> 1) : crc >> 1;
-    }
-    PutBe32(out, ~crc);
-}
-
-}  // namespace
-
-// RGB, 8 bits a channel, in stored (uncompressed) deflate blocks: no encoder to get wrong.
-bool Snapshot::SavePng(const std::string& path) const {
-    std::vector<std::uint8_t> raw;  // every row starts with filter type 0 (none)
+int Snapshot::Count(COLORREF colour) const {
+    int found = 0;
     for (int y = 0; y < height_; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < width_; ++x) {
-            const COLORREF colour = Pixel(x, y);
-            raw.insert(raw.end(), {GetRValue(colour), GetGValue(colour), GetBValue(colour)});
-        }
+        for (int x = 0; x < width_; ++x) found += Pixel(x, y) == colour;
     }
-    std::vector<std::uint8_t> zlib{0x78, 0x01};
-    std::uint32_t a = 1, b = 0;
-    for (std::size_t pos = 0; pos < raw.size();) {
-        const std::size_t length = std::min<std::size_t>(raw.size() - pos, 65535);
-        zlib.push_back(pos + length == raw.size() ? 1 : 0);
-        zlib.insert(zlib.end(), {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
-                                 static_cast<std::uint8_t>(~length), static_cast<std::uint8_t>(~length >> 8)});
-        for (std::size_t i = pos; i < pos + length; ++i) {
-            zlib.push_back(raw[i]);
-            a = (a + raw[i]) % 65521;
-            b = (b + a) % 65521;
-        }
-        pos += length;
+    return found;
+}
+
+bool Snapshot::SavePng(const std::string& path) const {
+    // GDI+'s PNG encoder.
+    static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    ULONG_PTR token = 0;
+    const Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    GdiFlush();
+    bool saved = false;
+    {
+        Gdiplus::Bitmap image(width_, height_, width_ * 4, PixelFormat32bppRGB,
+                              reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(pixels_)));
+        saved = image.Save(std::filesystem::path(path).wstring().c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
     }
-    PutBe32(zlib, (b << 16) | a);
-    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
-    PutBe32(header, static_cast<std::uint32_t>(width_));
-    PutBe32(header, static_cast<std::uint32_t>(height_));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, no interlace
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", zlib);
-    PutChunk(png, "IEND", {});
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-    return static_cast<bool>(file);
+    Gdiplus::GdiplusShutdown(token);
+    return saved;
 }
 
 }  // namespace kvoro::test

@@ -27,6 +27,9 @@ COLORREF ClientPixel(HWND window, int x, int y);
 // its bytes, empty when it is missing, and its type in type.
 std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type = nullptr);
 
+inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+inline void Close(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
+
 // Whether the window's centre is within a pixel of its owner's.
 bool CentredOn(HWND window, HWND owner);
 
@@ -65,6 +68,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     COLORREF Pixel(int x, int y) const;
+    // How many pixels have the colour.
+    int Count(COLORREF colour) const;
     bool SavePng(const std::string& path) const;
 
 private:
