@@ -19,13 +19,11 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess() { End(); }
 
-    // Starts path, ending one started before; false with the reason in error()
-    // when it cannot be started.
+    // Starts path (ending one started before); false with the reason in error().
     bool Start(const std::string& path);
 
     DWORD id() const { return info_.dwProcessId; }
-    // Waits up to timeoutMs for the end; returns the exit code, or
-    // STILL_ACTIVE when it is still running.
+    // The exit code, or STILL_ACTIVE when it runs on after timeoutMs.
     DWORD WaitForExit(DWORD timeoutMs) const;
     const std::string& error() const { return error_; }
 
@@ -48,8 +46,7 @@ void PressChord(WORD modifier, WORD virtualKey);
 // Moves the pointer to a screen point; false when it did not arrive.
 bool MoveTo(POINT screen);
 void LeftButton(bool down);
-// Moves the pointer to a screen point and clicks the left button there;
-// false when the pointer did not arrive.
+// MoveTo and a click of the left button there.
 bool ClickAt(POINT screen);
 // Real input goes to the foreground window. Makes window foreground when it is
 // not; false when it cannot be made so.

@@ -91,8 +91,7 @@ TEST(DialogResource, CreatesWithStyleCaptionFontSizeAndTheControlsInTabOrder) {
         DWORD style = 0;
         std::memcpy(&style, bytes + 12, sizeof style);
         EXPECT_EQ(std::memcmp(bytes, "\1\0\xFF\xFF", 4), 0);
-        EXPECT_EQ(style, expected.style) << std::hex << "extra " << (style & ~expected.style) << ", missing "
-                                         << (expected.style & ~style);
+        EXPECT_EQ(style, expected.style) << std::hex << "differs in " << (style ^ expected.style);
         const std::unique_ptr<HWND__, decltype(&DestroyWindow)> dialog(
             CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id), nullptr, PlainDialog, 0),
             &DestroyWindow);
@@ -112,32 +111,29 @@ TEST(DialogResource, CreatesWithStyleCaptionFontSizeAndTheControlsInTabOrder) {
         MapDialogRect(dialog.get(), &size);
         EXPECT_TRUE(EqualRect(&client, &size));
 
-        std::vector<HWND> children;
-        for (HWND child = GetWindow(dialog.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-            children.push_back(child);
-        ASSERT_EQ(children.size(), expected.controls.size());
-        for (std::size_t i = 0; i < children.size(); ++i) {
-            const Control& control = expected.controls[i];
-            SCOPED_TRACE("control " + std::to_string(i));
+        HWND child = GetWindow(dialog.get(), GW_CHILD);
+        for (const Control& control : expected.controls) {
+            SCOPED_TRACE("control " + std::to_string(control.id));
+            ASSERT_TRUE(child) << "missing";
             // WM_COMMAND carries the low word of an id; IDC_STATIC reads as 0xFFFF.
-            EXPECT_EQ(LOWORD(GetDlgCtrlID(children[i])), LOWORD(control.id));
+            EXPECT_EQ(LOWORD(GetDlgCtrlID(child)), LOWORD(control.id));
             char className[64] = {};
-            GetClassNameA(children[i], className, sizeof className);
+            GetClassNameA(child, className, sizeof className);
             EXPECT_STRCASEEQ(className, control.className);
-            DWORD childStyle = static_cast<DWORD>(GetWindowLongA(children[i], GWL_STYLE));
+            DWORD childStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE));
             // An edit control trades WS_BORDER for WS_EX_CLIENTEDGE when it is created.
-            if (GetWindowLongA(children[i], GWL_EXSTYLE) & WS_EX_CLIENTEDGE) childStyle |= control.style & WS_BORDER;
-            EXPECT_EQ(childStyle, control.style) << std::hex << "extra " << (childStyle & ~control.style)
-                                                 << ", missing " << (control.style & ~childStyle);
+            if (GetWindowLongA(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) childStyle |= control.style & WS_BORDER;
+            EXPECT_EQ(childStyle, control.style) << std::hex << "differs in " << (childStyle ^ control.style);
             BITMAP picture = {};
-            GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(children[i], STM_GETIMAGE, IMAGE_BITMAP, 0)),
+            GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0)),
                        sizeof picture, &picture);
-            EXPECT_EQ(picture.bmWidth, control.bitmap.cx);
-            EXPECT_EQ(picture.bmHeight, control.bitmap.cy);
+            EXPECT_EQ(std::pair(picture.bmWidth, picture.bmHeight), std::pair(control.bitmap.cx, control.bitmap.cy));
             if (!control.bitmap.cx) {
-                EXPECT_EQ(Text(children[i]), control.text);
+                EXPECT_EQ(Text(child), control.text);
             }
+            child = GetWindow(child, GW_HWNDNEXT);
         }
+        EXPECT_FALSE(child) << "a control too many";
     }
 }
 
