@@ -2,6 +2,7 @@
 // file and an anchor, and every worked example scores what the game scores.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -92,11 +93,9 @@ TEST(HelpWorkedExamples, ScoreWhatTheGameScoresAndCoverEveryRow) {
         ASSERT_GT(linesLeft--, 0) << "a worked example without its roll";
         ASSERT_TRUE(dice.size() == 5 || dice.size() == 6);
         const GameType type = dice.size() == 6 ? GameType::Maxi : GameType::Standard;
+        ASSERT_TRUE(std::all_of(dice.begin(), dice.end(), [](int face) { return face >= 1 && face <= 6; }));
         std::int32_t values[kMaxDice] = {};
-        for (std::size_t i = 0; i < dice.size(); ++i) {
-            ASSERT_TRUE(dice[i] >= 1 && dice[i] <= 6);
-            values[i] = dice[i];
-        }
+        std::copy(dice.begin(), dice.end(), values);
         ASSERT_EQ(rows[type].count(line[3]), 1u) << "no such row on this card";
         EXPECT_EQ(scoreDice(type, values, rows[type][line[3]]), std::stoi(line[4]));
         covered[type].insert(line[3]);

@@ -121,19 +121,17 @@ TEST_F(ShellOpenTest, HelpOpensTheProgramsOwnDocumentAndReportsAFolderWithoutRoo
     const std::string embedded(static_cast<const char*>(LockResource(LoadResource(nullptr, found))),
                                SizeofResource(nullptr, found));
     const std::string copy = (temp / "kvoro.chm").string();
-    EXPECT_EQ(help(), Lines{copy});
-    EXPECT_EQ(ReadAll(copy), embedded);
+    // None yet, an older version's copy, one cut short and an empty one: the embedded bytes are written.
+    for (const char* stale : {static_cast<const char*>(nullptr), "ITSF older", "ITSF", ""}) {
+        if (stale) WriteAll(copy, stale);
+        EXPECT_EQ(help(), Lines{copy});
+        EXPECT_EQ(ReadAll(copy), embedded);
+    }
     // An hour back, so that a second write shows whatever the clock's resolution.
     const auto written = fs::last_write_time(copy) - std::chrono::hours(1);
     fs::last_write_time(copy, written);
     EXPECT_EQ(help(), Lines{copy});
     EXPECT_EQ(fs::last_write_time(copy), written);  // the second Help writes nothing
-    // An older version's copy, one cut short and an empty one are replaced.
-    for (const std::string& stale : {std::string("ITSF older"), embedded.substr(0, 999), std::string()}) {
-        WriteAll(copy, stale);
-        EXPECT_EQ(help(), Lines{copy});
-        EXPECT_EQ(ReadAll(copy), embedded);
-    }
     EXPECT_EQ(std::distance(fs::directory_iterator(temp), {}), 1);  // no scratch file left behind
 
     const std::string local = (program / "kvoro.chm").string();
@@ -206,9 +204,7 @@ TEST_F(ShellOpenTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrow
         ASSERT_TRUE(about.CreateModeless(IDD_ABOUT, nullptr));
         ShowWindow(about.hwnd(), SW_SHOW);
         const HWND link = GetDlgItem(about.hwnd(), IDC_ABOUT_LINK);
-        char text[128] = {};
-        GetWindowTextA(link, text, sizeof(text));
-        EXPECT_STREQ(text, "Homepage:\nhttp://www.example.com/Kvoro/");
+        // The text, the homepage's address, is the template's (the resource test reads it).
         EXPECT_EQ(TooltipText(link), kUpdateAddress);
         const std::optional<Drawn> drawn = PixelsOf(link, c.linkColour, true);
         ASSERT_TRUE(drawn && drawn->underlined) << c.link;
