@@ -123,7 +123,7 @@ bool MakeForeground(HWND window) {
     const bool attached = AttachThreadInput(self, target, TRUE) != 0;
     SetForegroundWindow(window);
     if (attached) AttachThreadInput(self, target, FALSE);
-    return GetForegroundWindow() == window;
+    return test::PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
 }
 
 test::Snapshot CaptureClient(HWND window) {

@@ -126,8 +126,10 @@ TEST_F(EndToEnd, AGameByKeysAndClicksTheHelpMenuAndWhatTwoRunsLeaveInTheSettings
         stored[t].assign(640, static_cast<BYTE>(0x31 + t));
         RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, tables[t], REG_BINARY, stored[t].data(), 640);
     }
-    // First run: the sound switched off, one turn in detail, the Help menu; the window moved, resized and maximised.
+    // First run: the sound switched off, one turn in detail with the Help menu after its first roll; the window
+    // moved, resized and maximised.
     ASSERT_NO_FATAL_FAILURE(Start("new_game.png"));
+    ASSERT_TRUE(MoveTo({0, 0}));  // off the windows, so that no menu item or button is under the pointer
     ASSERT_TRUE(Choose('G', 3));  // Sound: off
     RECT client{};
     GetClientRect(grid_, &client);
@@ -135,20 +137,6 @@ TEST_F(EndToEnd, AGameByKeysAndClicksTheHelpMenuAndWhatTwoRunsLeaveInTheSettings
     ASSERT_TRUE(Roll(VK_SPACE));
     // The sum of the dice always scores in "Chance", so its preview must show.
     EXPECT_TRUE(PumpUntil([&] { return AnyPixel(CaptureClient(grid_), chance, kPreviewRed); }, kGuardMs));
-    // Holds by key, by a click on a die and on a Hold button; a held die shows its red marks.
-    PressKey('1');
-    ASSERT_TRUE(ClickCentre(IDC_DIE3));
-    ASSERT_TRUE(ClickCentre(IDC_HOLD4));
-    ASSERT_TRUE(PumpUntil([&] { return Checked(IDC_HOLD1) && Checked(IDC_HOLD3) && Checked(IDC_HOLD4); }, kGuardMs));
-    const auto held = [&](int id) { return AnyPixel(CaptureClient(Item(id)), {0, 0, 1000, 1000}, kHeldMark); };
-    EXPECT_TRUE(PumpUntil([&] { return held(IDC_DIE1) && held(IDC_DIE3) && held(IDC_DIE4) && !held(IDC_DIE2); },
-                          kGuardMs));
-    const Snapshot heldDie = CaptureClient(Item(IDC_DIE1));
-    // With a Hold button focused, Enter is the dialog's OK, which rolls.
-    ASSERT_TRUE(Roll(VK_RETURN));
-    EXPECT_TRUE(SamePicture(CaptureClient(Item(IDC_DIE1)), heldDie)) << "a held die changed";
-    EXPECT_TRUE(CaptureClient(main_).SavePng("board.png"));
-
     // About, owned by the main window; Help from the menu and with F1; Homepage, the item below Help.
     const Snapshot card = CaptureClient(grid_), panel = CaptureClient(Item(IDC_STATUS));
     ASSERT_TRUE(Choose('H', 2));
@@ -164,7 +152,7 @@ TEST_F(EndToEnd, AGameByKeysAndClicksTheHelpMenuAndWhatTwoRunsLeaveInTheSettings
         } else {
             ASSERT_TRUE(Choose('H', downs));
         }
-        ASSERT_TRUE(recorder_.WaitFor(before + 1));
+        ASSERT_TRUE(recorder_.WaitFor(before + 1, kGuardMs));
     }
     const std::vector<std::string> opened = recorder_.Opened();
     EXPECT_EQ(opened[0].substr(opened[0].size() - 10), "\\kvoro.chm");
@@ -172,6 +160,21 @@ TEST_F(EndToEnd, AGameByKeysAndClicksTheHelpMenuAndWhatTwoRunsLeaveInTheSettings
     ASSERT_TRUE(Settle(main_));
     EXPECT_TRUE(SamePicture(CaptureClient(grid_), card) && SamePicture(CaptureClient(Item(IDC_STATUS)), panel))
         << "the Help menu changed the game";
+
+    // Holds by key, by a click on a die and on a Hold button; a held die shows its red marks.
+    ASSERT_TRUE(MakeForeground(main_) && Settle(main_));
+    PressKey('1');
+    ASSERT_TRUE(ClickCentre(IDC_DIE3));
+    ASSERT_TRUE(ClickCentre(IDC_HOLD4));
+    ASSERT_TRUE(PumpUntil([&] { return Checked(IDC_HOLD1) && Checked(IDC_HOLD3) && Checked(IDC_HOLD4); }, kGuardMs));
+    const auto held = [&](int id) { return AnyPixel(CaptureClient(Item(id)), {0, 0, 1000, 1000}, kHeldMark); };
+    EXPECT_TRUE(PumpUntil([&] { return held(IDC_DIE1) && held(IDC_DIE3) && held(IDC_DIE4) && !held(IDC_DIE2); },
+                          kGuardMs));
+    const Snapshot heldDie = CaptureClient(Item(IDC_DIE1));
+    // With a Hold button focused, Enter is the dialog's OK, which rolls.
+    ASSERT_TRUE(Roll(VK_RETURN));
+    EXPECT_TRUE(SamePicture(CaptureClient(Item(IDC_DIE1)), heldDie)) << "a held die changed";
+    EXPECT_TRUE(CaptureClient(main_).SavePng("board.png"));
 
     // A click on the cell enters the roll and the next turn begins.
     POINT centre{(chance.left + chance.right) / 2, (chance.top + chance.bottom) / 2};
