@@ -78,21 +78,6 @@ protected:
         answers_.On("New Game", Close);
         while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
     }
-    // The Clear Highscore command, its boxes answered in turn.
-    void Clear(std::deque<int> answers) {
-        answers_.On("Warning", [this, &answers](HWND box) {
-            EXPECT_EQ(GetWindow(box, GW_OWNER), window());
-            EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL));
-            PostMessageA(box, WM_COMMAND, answers.front(), 0);
-            answers.pop_front();
-        });
-        Command(ID_GAME_CLEARHIGHSCORE);
-        EXPECT_TRUE(answers.empty());
-        answers_.log().clear();
-    }
-    void ExpectTables(const std::vector<BYTE>& bytes, const char* when) {
-        for (int t = 0; t < 4; ++t) EXPECT_EQ(Bytes(main_->highscores().tables[t]), bytes) << "table " << t << when;
-    }
     WINDOWPLACEMENT Placement() const {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
@@ -103,7 +88,7 @@ protected:
     RegistrySettingsKey registry_{HKEY_CURRENT_USER, kScratchKey};
 };
 
-TEST_F(SettingsTest, FirstStartCreatesTheKeyEmptyAndTheCloseWritesAllSixValues) {
+TEST_F(SettingsTest, FirstStartCreatesTheKeyEmptyTheCloseWritesAllSixValuesAndAKeyDeletedMeanwhileStaysEmpty) {
     Open(1, GameType::Standard);
     EXPECT_TRUE(main_->soundOn());
     EXPECT_EQ(ValueCount(), 0);
@@ -118,6 +103,10 @@ TEST_F(SettingsTest, FirstStartCreatesTheKeyEmptyAndTheCloseWritesAllSixValues) 
         EXPECT_EQ(Query(name, &type), kEmptyTable) << name;
         EXPECT_EQ(type, DWORD{REG_BINARY}) << name;
     }
+    Open(1, GameType::Standard);
+    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey), ERROR_SUCCESS);
+    CloseMain();
+    EXPECT_EQ(ValueCount(), 0);
 }
 
 TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIsNotApplied) {
@@ -143,42 +132,34 @@ TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIs
     }
 }
 
-TEST_F(SettingsTest, AMaxiResultChangesHs3OnlyAndTheOtherTablesComeBackByteForByte) {
-    const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
-    for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
-    PlayToTheEnd(GameType::Maxi);  // the highscore window shows the untrusted records
-    const std::int32_t score = state().card(1).values[Score];
-    CloseMain();
-    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), stored[v]) << kTables[v];
-    HighscoreTable hs3;
-    std::memcpy(&hs3, Query("hs3").data(), sizeof hs3);
-    EXPECT_EQ(hs3.entries[0].score, score);
-    EXPECT_EQ(std::memcmp(&hs3.entries[1], stored[2].data(), 9 * sizeof(HighscoreEntry)), 0);
-}
-
-TEST_F(SettingsTest, AKeyDeletedWhileRunningStaysEmptyAfterTheClose) {
-    Open(1, GameType::Standard);
-    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey), ERROR_SUCCESS);
-    CloseMain();
-    EXPECT_EQ(ValueCount(), 0);
-}
-
 TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndNotTheKeyOfAKilledRun) {
     const std::vector<BYTE> stored = RandomTable(5);
     for (const char* name : kTables) Put(name, REG_BINARY, &stored);
     Open(1, GameType::Standard);
-    for (std::deque<int> answers : {std::deque<int>{IDNO}, {IDCANCEL}, {IDYES, IDNO}, {IDYES, IDCANCEL}}) {
-        Clear(answers);
-        ExpectTables(stored, " after a No or Cancel");
+    std::deque<int> answers;
+    answers_.On("Warning", [&](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window());
+        EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL));
+        PostMessageA(box, WM_COMMAND, answers.front(), 0);
+        answers.pop_front();
+    });
+    for (const std::deque<int>& given : {std::deque<int>{IDNO}, {IDCANCEL}, {IDYES, IDNO}, {IDYES, IDCANCEL}, {IDYES, IDYES}}) {
+        answers = given;
+        Command(ID_GAME_CLEARHIGHSCORE);
+        EXPECT_TRUE(answers.empty());
+        answers_.log().clear();
+        for (const HighscoreTable& table : main_->highscores().tables)
+            EXPECT_EQ(Bytes(table), given.size() == 2 && given[1] == IDYES ? kEmptyTable : stored) << given.size() << " answers";
     }
-    Clear({IDYES, IDYES});
-    ExpectTables(kEmptyTable, " after two Yeses");
     main_.reset();  // ended without the closing sequence, as when killed; the close is the driver's
     for (const char* name : kTables) EXPECT_EQ(Query(name), stored) << name << " is kept until the close";
 }
 
-TEST_F(SettingsTest, SigningOutSavesEveryResultOnceAndACancelledSignOutSavesAgainLater) {
-    PlayToTheEnd(GameType::Standard);
+// Signing out saves; a cancelled sign-out lets a later one save again, and no result is written twice.
+TEST_F(SettingsTest, AMaxiResultGoesIntoHs3OnceAtASignOutAndTheOtherTablesComeBackByteForByte) {
+    const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
+    for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
+    PlayToTheEnd(GameType::Maxi);  // the highscore window shows the untrusted records
     const std::int32_t score = state().card(1).values[Score];
     EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{1}));
@@ -187,10 +168,11 @@ TEST_F(SettingsTest, SigningOutSavesEveryResultOnceAndACancelledSignOutSavesAgai
     SendMessageA(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // a forced end asks nothing first
     EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{0}));
     CloseMain();
-    HighscoreTable hs1;
-    std::memcpy(&hs1, Query("hs1").data(), sizeof hs1);
-    EXPECT_EQ(hs1.entries[0].score, score);
-    EXPECT_EQ(hs1.entries[1].score, 0) << "recorded once";
+    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), stored[v]) << kTables[v];
+    HighscoreTable hs3;
+    std::memcpy(&hs3, Query("hs3").data(), sizeof hs3);
+    EXPECT_EQ(hs3.entries[0].score, score);
+    EXPECT_EQ(std::memcmp(&hs3.entries[1], stored[2].data(), 9 * sizeof(HighscoreEntry)), 0) << "recorded once";
 }
 
 // Value types whose bytes the registry keeps as they are given.
