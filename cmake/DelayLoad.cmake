@@ -3,15 +3,19 @@
 # every library the loader maps costs start-up time before WinMain runs.
 # The code calls them as usual. MSVC does it with /DELAYLOAD; MinGW links a
 # delay-import library that dlltool makes from cmake/delay/<dll>.def, which
-# lists the functions the program calls. A function missing from that list is
-# taken from the ordinary import library, so it still links and works, but the
-# library is then loaded at start again (bench/start_bench.sh shows it).
+# lists the functions the program calls. A function missing from that list
+# would be taken from the ordinary import library and load the library at
+# start again, so the link fails when one of them is still imported directly.
 function(kvoro_delay_load target)
   if(MSVC)
     foreach(dll IN LISTS ARGN)
       target_link_options(${target} PRIVATE /DELAYLOAD:${dll}.dll)
     endforeach()
     target_link_libraries(${target} PRIVATE delayimp)
+    return()
+  endif()
+  if(NOT CMAKE_DLLTOOL)
+    message(STATUS "dlltool not found: ${target} loads all its libraries at start")
     return()
   endif()
   foreach(dll IN LISTS ARGN)
@@ -28,4 +32,10 @@ function(kvoro_delay_load target)
     # Ahead of the ordinary import libraries on the link line, so its symbols win.
     target_link_libraries(${target} PRIVATE ${library})
   endforeach()
+  if(CMAKE_OBJDUMP)
+    add_custom_command(TARGET ${target} POST_BUILD
+      COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:${target}> -DOBJDUMP=${CMAKE_OBJDUMP} "-DDLLS=${ARGN}"
+              -P ${PROJECT_SOURCE_DIR}/cmake/check_delay_load.cmake
+      VERBATIM)
+  endif()
 endfunction()
