@@ -74,9 +74,15 @@ bool MainDialog::OnInitDialog() {
     ShowWindow(hwnd(), SW_SHOW);
     LoadSettings(hwnd(), settings_);
     UpdateSoundCheck();
+    // The empty card, the layout and the disabled buttons each redraw the
+    // board; painting it at every step was most of the time to the first New
+    // Game dialog. They are drawn once, complete, before the dialog opens.
+    SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
     ShowEmptyFivePlayerCard();
     Layout();
     ApplyPhase();  // no game yet: Roll and the Hold buttons disabled
+    SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     state_.playerCount = 1;
     SendMessageA(hwnd(), WM_COMMAND, ID_GAME_NEWGAME, 0);
     Layout();
