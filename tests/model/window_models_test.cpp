@@ -1,6 +1,4 @@
-// The windows' arithmetic without the platform: the main window's board and
-// sizes, the dice and status panels, the score card, the highscore window and
-// centred placement.
+// The windows' arithmetic without the platform.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/game/builders.h"
@@ -229,13 +226,9 @@ TEST(GridCells, ChoosableRowsValuesCrossesAndPreviews) {
         const CellContent cell = CellShows(state, player, row);
         return "BVXP"[static_cast<int>(cell.kind)] + std::to_string(cell.number) + " ";
     };
-    std::string shown;
-    const std::pair<int, int> cells[] = {{1, Chance}, {2, Sixes}, {2, Pair}, {1, Fives},
-                                         {1, TwoPair}, {1, Bonus}, {2, Total}, {2, Fives}};
-    for (auto [player, row] : cells) {
-        shown += shows(player, row);
-    }
-    EXPECT_EQ(shown, "V12 V18 X0 P15 B0 V0 V18 B0 ");
+    EXPECT_EQ(shows(1, Chance) + shows(2, Sixes) + shows(2, Pair) + shows(1, Fives) + shows(1, TwoPair) +
+                  shows(1, Bonus) + shows(2, Total) + shows(2, Fives),
+              "V12 V18 X0 P15 B0 V0 V18 B0 ");
     state.dice.values[0] = 0;  // the first die decides whether the dice have a value
     EXPECT_EQ(shows(1, Fives), "B0 ");
     GameState unset(1);  // no current player yet
