@@ -68,36 +68,22 @@ TEST(SettingsStore, TwoCopiesClosingInEitherOrderKeepEveryResultRanked) {
     }
 }
 
-// Without a key the sound is on and nothing is written.
-TEST(SettingsStore, WithoutAKeyTheSoundIsOnAndNothingIsWritten) {
-    FakeSettingsKey key;
-    key.failOpen = true;
-    HighscoreStore highscores;
-    std::uint32_t sound = 0;
-    SettingsStore store(key, highscores, sound);
-    EXPECT_FALSE(store.Load().opened);
-    EXPECT_EQ(sound, 1u);
-    EXPECT_EQ(store.Save({}), SaveResult::Failed);
-}
-
 TEST(ReachablePlacement, KeepsWhatAPlayerCanReachAndBringsTheRestBack) {
     const PlacementRect normal{100, 100, 700, 500}, far{1300, 50, 1900, 450};
     const struct {
-        std::uint32_t length, flags, showCmd;
-        PlacementRect stored;
-        std::uint32_t shown;  // 0: not applied
-        PlacementRect placed;
+        std::uint32_t length, flags, showCmd, shown;  // shown 0: not applied
+        PlacementRect stored, placed;
     } cases[] = {
-        {44, 0, kShowNormal, normal, kShowNormal, normal},
-        {44, 0, kShowMaximized, far, kShowMaximized, far},
-        {44, 0, 2, normal, kShowNormal, normal},                                // minimised
-        {44, kRestoreToMaximized, 2, normal, kShowMaximized, normal},           // minimised from maximised
-        {44, 0, 0, normal, kShowNormal, normal},                                // hidden
-        {44, 0, kShowNormal, {3000, 100, 3600, 500}, kShowNormal, {1704, 100, 2304, 500}},
-        {44, 0, kShowMaximized, {100, -400, 700, -10}, kShowNormal, {100, 0, 700, 390}},
-        {44, 0, kShowNormal, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, kShowNormal, {0, 0, 1280, 984}},
-        {45, 0, kShowNormal, normal, 0, {}},
-        {44, 0, kShowNormal, {100, 100, 100, 500}, 0, {}},
+        {44, 0, kShowNormal, kShowNormal, normal, normal},
+        {44, 0, kShowMaximized, kShowMaximized, far, far},
+        {44, 0, 2, kShowNormal, normal, normal},  // minimised
+        {44, kRestoreToMaximized, 2, kShowMaximized, normal, normal},  // minimised from maximised
+        {44, 0, 0, kShowNormal, normal, normal},  // hidden
+        {44, 0, kShowNormal, kShowNormal, {3000, 100, 3600, 500}, {1704, 100, 2304, 500}},
+        {44, 0, kShowMaximized, kShowNormal, {100, -400, 700, -10}, {100, 0, 700, 390}},
+        {44, 0, kShowNormal, kShowNormal, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 1280, 984}},
+        {45, 0, kShowNormal, 0, normal, {}},
+        {44, 0, kShowNormal, 0, {100, 100, 100, 500}, {}},
     };
     for (const auto& c : cases) {
         const auto placement = ReachablePlacement({c.length, c.flags, c.showCmd, {-1, -1}, {-1, -1}, c.stored},
@@ -109,6 +95,7 @@ TEST(ReachablePlacement, KeepsWhatAPlayerCanReachAndBringsTheRestBack) {
     }
 }
 
+// Once the key cannot be opened any more, the sound is on and nothing is written.
 TEST(SettingsStore, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
     FakeSettingsKey key;
     std::vector<std::uint32_t> types(16);
@@ -118,6 +105,13 @@ TEST(SettingsStore, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
         bytes ? void(key.values[name] = *bytes) : void(key.values.erase(name));
     }, types, 10000, defaults);
     std::printf("10000 value sets, %d defaults taken\n", defaults);
+    key.failOpen = true;
+    HighscoreStore highscores;
+    std::uint32_t sound = 0;
+    SettingsStore store(key, highscores, sound);
+    EXPECT_FALSE(store.Load().opened);
+    EXPECT_EQ(sound, 1u);
+    EXPECT_EQ(store.Save({}), SaveResult::Failed);
 }
 
 }  // namespace
