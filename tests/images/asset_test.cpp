@@ -23,7 +23,7 @@ std::string run(const std::string& command) {
     return result.output;
 }
 
-// A picture of the given size as FFmpeg decodes it, row by row.
+// A picture of the given size as FFmpeg decodes it, row by row; pixels missing from its output stay clear.
 struct Picture {
     int width, height;
     std::vector<Rgba> pixels;
@@ -34,11 +34,11 @@ struct Picture {
 };
 
 Picture decode(const std::string& path, int width, int height) {
-    Picture picture{width, height, {}};
+    Picture picture{width, height, std::vector<Rgba>(static_cast<std::size_t>(width) * height)};
     const std::string raw = run(FFMPEG " -v error -i " + quoted(path) + " -f rawvideo -pix_fmt rgba -");
     EXPECT_EQ(raw.size(), 4u * width * height) << path;
-    for (std::size_t i = 0; i + 3 < raw.size(); i += 4) {
-        picture.pixels.push_back({raw[i] & 0xFF, raw[i + 1] & 0xFF, raw[i + 2] & 0xFF, raw[i + 3] & 0xFF});
+    for (std::size_t i = 0; i + 3 < std::min(raw.size(), 4 * picture.pixels.size()); i += 4) {
+        picture.pixels[i / 4] = {raw[i] & 0xFF, raw[i + 1] & 0xFF, raw[i + 2] & 0xFF, raw[i + 3] & 0xFF};
     }
     return picture;
 }
@@ -54,7 +54,6 @@ TEST(Bitmaps, BannersShowTheTitleOnTheBoardGreen) {
     for (const auto& [name, width, height, white] : banners) {
         SCOPED_TRACE(name);
         const Picture p = decode(kAssets + name, width, height);
-        ASSERT_EQ(p.pixels.size(), static_cast<std::size_t>(width * height));
         for (int y = 0; y < p.height; ++y) {
             for (int x = 0; x < p.width; x += y == 0 || y == p.height - 1 ? 1 : p.width - 1) {
                 ASSERT_EQ(p.at(x, y), (Rgba{1, 127, 1, 255})) << x << "," << y;
@@ -70,7 +69,6 @@ TEST(Bitmaps, BannersShowTheTitleOnTheBoardGreen) {
 // White is keyed out when the cross is drawn, so any grey would show as a fringe.
 TEST(Bitmaps, CrossIsBlackDiagonalsOnPureWhite) {
     const Picture p = decode(kAssets + "cross.bmp", 17, 17);
-    ASSERT_EQ(p.pixels.size(), 17u * 17u);
     for (int y = 0; y < 17; ++y) {
         for (int x = 0; x < 17; ++x) {
             const bool inside = x >= 2 && x <= 14 && y >= 2 && y <= 14;
@@ -92,7 +90,6 @@ TEST(Icon, HoldsA32And48PixelTileWithAlpha) {
         const std::string png = SCRATCH_DIR "/icon" + std::to_string(size) + ".png";
         run(ICOTOOL " -x -i " + std::to_string(index) + " -o " + quoted(png) + " " + quoted(path));
         const Picture p = decode(png, size, size);
-        ASSERT_EQ(p.pixels.size(), static_cast<std::size_t>(size * size));
         const int corners = p.at(0, 0)[3] + p.at(size - 1, 0)[3] + p.at(0, size - 1)[3] + p.at(size - 1, size - 1)[3];
         EXPECT_EQ(std::pair(corners, p.at(size / 2, size / 2)[3]), std::pair(0, 255));
         const int tenth = size * size / 10;

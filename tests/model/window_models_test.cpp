@@ -1,16 +1,19 @@
-// The windows' arithmetic without the platform.
+// The windows' arithmetic and the link label's parsers, without the platform.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/game/builders.h"
 #include "ui/dice_panel_model.h"
 #include "ui/highscore_dialog_model.h"
+#include "ui/link_label_model.h"
 #include "ui/main_dialog_model.h"
 #include "ui/place_centred_model.h"
 #include "ui/score_grid_model.h"
@@ -27,10 +30,9 @@ BoardMetrics Metrics(int width, int height, GameType type) {
     return BoardMetrics{width, height, kGridRight, kGridBottom, Size{250, 100}, Size{400, 13}, type};
 }
 
-// At one size, the dice 2 apart (a hidden sixth die over the fifth), their
-// holds, the panel, Roll and the status panel. At every width the dice row and
-// the banner are centred right of the card within a pixel where there is room,
-// else 5 pixels from it; the reminder is centred and never rises above the card.
+// At one size, the dice 2 apart (a hidden sixth die over the fifth), their holds,
+// the panel, Roll and the status panel. At every width the dice row and banner
+// are centred right of the card (else 5 from it), the reminder centred under it.
 TEST(BoardLayoutTest, PartsOfBothGameTypesAtEveryWidth) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const int dice = diceCount(type);
@@ -177,7 +179,6 @@ std::optional<int> ExpectedHit(GameType type, int current, int x, int y) {
     return rows[k];
 }
 
-// The row bands show through the hit test.
 TEST(GridGeometry, SizeAndHitTestOfBothCards) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         for (int players = 1; players <= 5; ++players) {
@@ -196,9 +197,6 @@ TEST(GridGeometry, SizeAndHitTestOfBothCards) {
             }
         }
     }
-    const GameState unset(1);  // no game set up yet: five empty columns
-    EXPECT_EQ(GridColumnCount(unset), 5);
-    EXPECT_EQ(GridWindowSize(unset), (Size{242, 380}));
     EXPECT_EQ(CellRect(1, {0, 40, 242, 60}), (Rect{91, 41, 114, 59}));
     EXPECT_EQ(CrossOrigin(CellRect(2, {0, 40, 242, 60})), (Point{127, 41}));
     EXPECT_EQ(PlayerColumnRect(3, 480), (Rect{150, 0, 180, 480}));
@@ -231,7 +229,9 @@ TEST(GridCells, ChoosableRowsValuesCrossesAndPreviews) {
               "V12 V18 X0 P15 B0 V0 V18 B0 ");
     state.dice.values[0] = 0;  // the first die decides whether the dice have a value
     EXPECT_EQ(shows(1, Fives), "B0 ");
-    GameState unset(1);  // no current player yet
+    GameState unset(1);  // no game set up yet: five empty columns, no current player
+    EXPECT_EQ(GridColumnCount(unset), 5);
+    EXPECT_EQ(GridWindowSize(unset), (Size{242, 380}));
     unset.hasRolled = 1;
     unset.dice.values[0] = 6;
     EXPECT_FALSE(IsChoosable(unset, Twos));
@@ -287,6 +287,61 @@ TEST(Centring, CentredWhereItFitsAndKeptInsideTheAreaElsewhere) {
     // Centred on the area it would start before the leading edge; further on it overhangs the trailing edges.
     EXPECT_EQ(CentredPosition({0, 0, 800, 600}, {0, 0, 800, 600}, {1000, 700}), (Point{0, 0}));
     EXPECT_EQ(CentredPosition({600, 400, 1400, 1000}, {0, 0, 800, 600}, {1000, 700}), (Point{-200, -100}));
+}
+
+constexpr ColourRef Rgb(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b << 16; }
+
+// The rules restated with the C library and std::string: strtol narrowed the
+// way a 32-bit atoi saturates, and searches in a lower-case copy.
+std::optional<ColourRef> ReferenceColour(const std::string& s) {
+    const auto first = s.find(','), second = first == std::string::npos ? first : s.find(',', first + 1);
+    if (second == std::string::npos || second + 1 == s.size()) return std::nullopt;
+    int n[3];
+    for (std::size_t k = 0, at = 0; k < 3; at = s.find(',', at) + 1, ++k) {
+        const long value = std::strtol(s.c_str() + at, nullptr, 10);
+        n[k] = value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : static_cast<int>(value);
+        if (k < 2 && n[k] == -1) return std::nullopt;
+    }
+    return Rgb(n[0] & 0xFF, n[1] & 0xFF, n[2] & 0xFF);
+}
+std::vector<std::string> ReferenceSplit(const std::string& s) {
+    std::string lower = s;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto open = lower.find("<a>");
+    if (open == std::string::npos) return {};
+    const auto close = lower.find("</a>", open + 3);
+    if (close == std::string::npos) return {s.substr(0, open), "", ""};
+    return {s.substr(0, open), s.substr(open + 3, close - open - 3), s.substr(close + 4)};
+}
+std::vector<std::string> Split(std::string_view text) {
+    const TaggedParts p = SplitTagged(text);
+    if (!p.tagged) return {};
+    return {std::string(p.left), std::string(p.link), std::string(p.right)};
+}
+
+// The described examples, then 20,000 random strings over the characters
+// that matter to each parser, each in a heap buffer of exactly its size (a
+// read past it stops the sanitized test), through both parsers.
+TEST(LinkLabelModel, ColoursAndTaggedTextAgreeWithTheReferences) {
+    EXPECT_EQ(ParseColour("0,0,255"), Rgb(0, 0, 255));
+    EXPECT_EQ(ParseColour("a,b,c"), Rgb(0, 0, 0));
+    EXPECT_EQ(ParseColour(" +300,-2,  7x"), Rgb(44, 254, 7));
+    for (const char* invalid : {"255,0", "1,2,", "-1,0,0", "0,-1,0", ""}) EXPECT_EQ(ParseColour(invalid), std::nullopt);
+    using Parts = std::vector<std::string>;
+    EXPECT_EQ(Split("Remember. <a>Click here!</a>"), (Parts{"Remember. ", "Click here!", ""}));
+    EXPECT_EQ(Split("<A>word</A>"), (Parts{"", "word", ""}));
+    EXPECT_EQ(Split("no tags at all"), Parts{});
+    EXPECT_EQ(Split("before <a>never closed"), (Parts{"before ", "", ""}));
+    EXPECT_EQ(Split("x<b><a>y</a> z <a>w</a>"), (Parts{"x<b>", "y", " z <a>w</a>"}));
+    std::mt19937 random(7);
+    for (int run = 0; run < 40000; ++run) {
+        const std::string alphabet = run % 2 ? "<>/aAb" : "0123456789,,,-+ a\t\xFF";
+        std::vector<char> bytes(random() % 14);
+        for (char& c : bytes) c = alphabet[random() % alphabet.size()];
+        const std::string_view text(bytes.data(), bytes.size());
+        EXPECT_EQ(Split(text), ReferenceSplit(std::string(text))) << text;
+        EXPECT_EQ(ParseColour(text), ReferenceColour(std::string(text))) << text;
+    }
 }
 
 }  // namespace
