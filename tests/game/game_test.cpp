@@ -1,6 +1,5 @@
-// The rules of both game types and the highscore records: every row of both
-// cards for every ordered roll against an oracle, and whole games played to
-// the end against the rules stated afresh, with their results ranked.
+// The rules and the highscore records: every row of both cards for every ordered roll against an oracle, and whole
+// games played to the end against the rules stated afresh, results ranked.
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -24,8 +23,7 @@ namespace {
 using test::Started;
 using Dice = std::vector<int>;
 
-// The best total of groups of the given sizes on pairwise different faces,
-// each worth size times face; -1 when the dice hold no such groups.
+// The best total of groups of the given sizes on pairwise different faces, each worth size times face; -1 if none.
 int bestGroups(const Dice& dice, const std::vector<int>& sizes, std::size_t next = 0, unsigned usedFaces = 0) {
     if (next == sizes.size()) return 0;
     int best = -1;
@@ -37,8 +35,7 @@ int bestGroups(const Dice& dice, const std::vector<int>& sizes, std::size_t next
     return best;
 }
 
-// Tries every choice of faces instead of taking the highest greedily, and sees
-// only the faces shown, so the order of the dice is covered too.
+// Tries every choice of faces instead of the highest greedily and sees only the faces shown: order does not matter.
 int oracle(GameType type, const Dice& dice, int row) {
     const auto groups = [&](const std::vector<int>& sizes) { return std::max(0, bestGroups(dice, sizes)); };
     const std::set<int> faces(dice.begin(), dice.end());
@@ -70,8 +67,7 @@ int oracle(GameType type, const Dice& dice, int row) {
 
 class EachGameType : public ::testing::TestWithParam<GameType> {};
 
-// The sixth die of a Standard game must never count, whatever it holds. Dice
-// cleared after an entry (0) or out of range (7) show no face.
+// The sixth die of a Standard game never counts; dice cleared after an entry (0) or out of range (7) show no face.
 TEST_P(EachGameType, EveryRollScoresAsTheOracleInEveryRow) {
     const GameType type = GetParam();
     const int n = diceCount(type);
@@ -96,8 +92,7 @@ void expectUnchanged(const std::string& what, GameState game, Action action) {
     EXPECT_EQ(std::memcmp(&game, &before, sizeof game), 0) << what;
 }
 
-// Nothing changes on a roll without rolls left or without a game in progress,
-// an entry without a game, or an impossible setup.
+// A roll without rolls left or game, an entry without a game, an impossible setup change nothing.
 void expectRefused(const std::string& what, const GameState& game, bool entryToo) {
     expectUnchanged(what, game, [entryToo](GameState& g) {
         g.roll();
@@ -108,23 +103,20 @@ void expectRefused(const std::string& what, const GameState& game, bool entryToo
     });
 }
 
-// The upper rows at par (63 or 84) or one point short, completed by entering
-// Sixes beside a filled Kvoro row: the bonus, and every row counted once.
-TEST(ComputedRows, BonusThresholdReachedExactlyAndMissedByOne) {
-    for (GameType type : {GameType::Standard, GameType::Maxi}) {
-        const bool maxi = type == GameType::Maxi;
-        for (int shortBy : {0, 1}) {
-            GameState game = Started(1, type);
-            for (int face = 1; face <= 5; ++face) game.card(1).values[face - 1] = (maxi ? 4 : 3) * face;
-            game.card(1).values[Ones] -= shortBy;
-            game.card(1).values[Kvoro] = 50;
-            test::SetDice(game, {6, 6, 6, 1, 1, 6});  // three sixes of five dice, four of six
-            ASSERT_EQ(game.enterScore(Sixes), maxi ? 24 : 18);
-            const int total = (maxi ? 84 : 63) - shortBy, bonus = shortBy ? 0 : maxi ? 100 : 50;
-            const std::int32_t* values = game.card(1).values;
-            EXPECT_EQ(std::vector<int>({values[Total], values[Bonus], values[Score]}),
-                      std::vector<int>({total, bonus, total + bonus + 50}));
-        }
+// The upper rows at par (63 or 84) or one short, completed by Sixes beside a filled Kvoro row: bonus, each row once.
+TEST_P(EachGameType, BonusThresholdReachedExactlyAndMissedByOne) {
+    const bool maxi = GetParam() == GameType::Maxi;
+    for (int shortBy : {0, 1}) {
+        GameState game = Started(1, GetParam());
+        for (int face = 1; face <= 5; ++face) game.card(1).values[face - 1] = (maxi ? 4 : 3) * face;
+        game.card(1).values[Ones] -= shortBy;
+        game.card(1).values[Kvoro] = 50;
+        test::SetDice(game, {6, 6, 6, 1, 1, 6});  // three sixes of five dice, four of six
+        ASSERT_EQ(game.enterScore(Sixes), maxi ? 24 : 18);
+        const int total = (maxi ? 84 : 63) - shortBy, bonus = shortBy ? 0 : maxi ? 100 : 50;
+        const std::int32_t* values = game.card(1).values;
+        EXPECT_EQ(std::vector<int>({values[Total], values[Bonus], values[Score]}),
+                  std::vector<int>({total, bonus, total + bonus + 50}));
     }
 }
 
@@ -137,11 +129,9 @@ TEST(Random, ReproducesTheKnownSequenceAndSeedsWithTheCalendarTime) {
     EXPECT_LE(game.random.state(), static_cast<std::uint32_t>(std::time(nullptr)));
 }
 
-// Names of players and of records are cut to forty characters. The date
-// formatter may fill its buffer, leave rubbish after its text, or fail;
-// without one the platform's date of today is stored. Stored records may lack
-// their NULs. Rows off the card have no label (the card's labels are checked
-// by help_tests: every row of both cards has a worked example under its label).
+// Names of players and of records are cut to forty characters. The date formatter may fill its buffer, leave rubbish
+// after its text, or fail; by default the platform's date of today is stored. Stored records may lack their NULs. Rows
+// off the card have no label (help_tests checks the rest).
 TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
     GameState game = Started(1, GameType::Standard);
     for (int row : {-1, 23, 1 << 28}) EXPECT_STREQ(game.rowLabel(row), "");
@@ -181,12 +171,10 @@ TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
     EXPECT_EQ(entryDate(withoutNuls).size(), 16u);
 }
 
-// Every turn of every game: refusals leave the whole state unchanged;
-// Standard turns reset to three rolls and Maxi turns add three to what is
-// left; a held die keeps its value and consumes no draw; an entry stores its
-// points or -1 and clears the dice; the computed rows and the bonus standing
-// follow the card. Every result is ranked into the table of its game type, a
-// newer one above an older with the same score, or refused below all ten.
+// Every turn of every game: refusals leave the whole state unchanged; Standard turns reset to three rolls and Maxi
+// turns add three to what is left; a held die keeps its value and consumes no draw; an entry stores its points or -1
+// and clears the dice; the computed rows and the bonus standing follow the card. Every result is ranked into the table
+// of its game type, a newer one above an older with the same score, or refused below all ten.
 TEST_P(EachGameType, WholeGamesPlayToTheEndAndRankEveryResult) {
     const GameType type = GetParam();
     const int table = static_cast<int>(type), dice = diceCount(type), par = type == GameType::Maxi ? 4 : 3;

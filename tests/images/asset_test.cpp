@@ -43,8 +43,7 @@ Picture decode(const std::string& path, int width, int height) {
     return picture;
 }
 
-// Banners sit on the board's green with no seam at the edges; the title is
-// light letters with a dark rim; the about banner's four dice are mostly white.
+// Banners: the board's green at every edge, a light title with a dark rim; the about banner's four dice mostly white.
 TEST(Bitmaps, BannersShowTheTitleOnTheBoardGreen) {
     const struct {
         const char* name;
@@ -78,8 +77,7 @@ TEST(Bitmaps, CrossIsBlackDiagonalsOnPureWhite) {
     }
 }
 
-// A rounded tile in each size: clear corners, an opaque middle, the tile's
-// green and the dice's white.
+// A rounded tile in each size: clear corners, an opaque middle, the tile's green and the dice's white.
 TEST(Icon, HoldsA32And48PixelTileWithAlpha) {
     const std::string path = kAssets + "kvoro.ico";
     EXPECT_EQ(run(ICOTOOL " -l " + quoted(path)),

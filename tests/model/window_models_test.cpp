@@ -30,9 +30,8 @@ BoardMetrics Metrics(int width, int height, GameType type) {
     return BoardMetrics{width, height, kGridRight, kGridBottom, Size{250, 100}, Size{400, 13}, type};
 }
 
-// At one size, the dice 2 apart (a hidden sixth die over the fifth), their holds,
-// the panel, Roll and the status panel. At every width the dice row and banner
-// are centred right of the card (else 5 from it), the reminder centred under it.
+// At one size, the dice 2 apart (a hidden sixth over the fifth), their holds, the panel, Roll and the status panel.
+// At every width the dice row and banner are centred right of the card (else 5 from it), the reminder under it.
 TEST(BoardLayoutTest, PartsOfBothGameTypesAtEveryWidth) {
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const int dice = diceCount(type);
@@ -90,8 +89,7 @@ TEST(DieFramesTest, TumblesEndOnTheRestingFramesAndHeldFacesFollow) {
     for (ClipRun empty : {EmptyDie(), FaceAtRest(0), FaceHeld(0)}) EXPECT_EQ(run(empty), (Run{0, 0, 0}));
 }
 
-// Empty before the first game; then the player by name or else number, the
-// rolls left, and the bonus standing signed.
+// Empty before the first game; then the player by name or else number, the rolls left, and the bonus standing signed.
 TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus) {
     GameState state{12345};
     const auto values = [&state] {
@@ -111,15 +109,12 @@ TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus)
     EXPECT_EQ(values(), "2|3|-2");
 }
 
-// Whether the whole board (the card, the banner, the dice panel clear of the
-// card, Roll, the status panel and the reminder) or only the dice row fits.
+// Whether the board (card, banner, dice panel clear of the card, Roll, status panel, reminder) or the dice row fits.
 bool Fits(BoardMetrics m, int width, int height, bool wholeBoard) {
     m.clientWidth = width;
     m.clientHeight = height;
     const BoardLayout b = LayoutBoard(m);
-    const auto inside = [&](const Rect& r) {
-        return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
-    };
+    const auto inside = [&](Rect r) { return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height; };
     bool fits = true;
     for (int k = 0; k < diceCount(m.gameType); ++k) fits = fits && inside(b.dice[k]) && inside(b.holds[k]);
     if (!wholeBoard) return fits;
@@ -146,8 +141,7 @@ TEST(BoardSizeTest, FittingAndMinimumSizesAreTheSmallestAtWhichTheBoardOrTheDice
     }
 }
 
-// Just enough to reach the wanted width, never shrinking, never beyond the
-// work area, and moved only when it grew and must to stay inside.
+// Just enough for the wanted width, never shrinking, never beyond the work area, moved only when it grew and must.
 TEST(BoardSizeTest, GrowingNeverShrinksNeverLeavesTheWorkAreaAndMovesOnlyWhenItGrew) {
     const Rect work{-100, 20, 1180, 1020};
     for (int start : {-300, -100, 0, 500, 1100}) {
@@ -163,10 +157,9 @@ TEST(BoardSizeTest, GrowingNeverShrinksNeverLeavesTheWorkAreaAndMovesOnlyWhenItG
     }
 }
 
-// Hit testing stated afresh: the current player's column from x 63 + 30q to
-// 87 + 30q inclusive; rows of 20 pixels under a 20-pixel header, each
-// answering only from its third pixel to its eighteenth; never the Score row.
-// The Standard card leaves out rows 10, 13 and 16 to 18.
+// Hit testing stated afresh: the current player's column from x 63 + 30q to 87 + 30q inclusive; rows of 20 pixels
+// under a 20-pixel header, each answering only from its third pixel to its eighteenth; never the Score row. The
+// Standard card leaves out rows 10, 13 and 16 to 18.
 std::optional<int> ExpectedHit(GameType type, int current, int x, int y) {
     if (x < 63 + 30 * current || x > 87 + 30 * current || y < 20 || (y - 20) % 20 < 2 || (y - 20) % 20 > 17) return {};
     std::vector<int> rows;
@@ -201,9 +194,8 @@ TEST(GridGeometry, SizeAndHitTestOfBothCards) {
     EXPECT_EQ(PlayerColumnRect(3, 480), (Rect{150, 0, 180, 480}));
 }
 
-// Only empty entered rows of the current player after a roll can be chosen.
-// Cells show values (not previews once filled), crosses, computed sums even of
-// 0, and the current player's previews of a roll where they would score.
+// Only empty entered rows of the current player after a roll can be chosen. Cells show values (not previews once
+// filled), crosses, computed sums even of 0, and the current player's previews of a roll where they would score.
 TEST(GridCells, ChoosableRowsValuesCrossesAndPreviews) {
     GameState state = test::Started(2, GameType::Maxi);
     EXPECT_FALSE(IsChoosable(state, Ones)) << "before the roll";
@@ -237,9 +229,8 @@ TEST(GridCells, ChoosableRowsValuesCrossesAndPreviews) {
     EXPECT_EQ(CellShows(unset, 1, Sixes).kind, CellKind::Blank);
 }
 
-// Empty slots are left out and the rest numbered without gaps; a negative
-// result is no empty slot, and a name without its NUL stops at the field. The
-// Maxi list starts at half the width plus ten.
+// Empty slots are left out and the rest numbered without gaps; a negative result is no empty slot, and a name without
+// its NUL stops at the field. The Maxi list starts at half the width plus ten.
 TEST(HighscoreLines, StoredResultsLineUpInColumnsUnderTheirHeading) {
     HighscoreTable table{};
     EXPECT_TRUE(HighscoreLines(table, 0, 600, 16).empty());
@@ -270,8 +261,7 @@ TEST(HighscoreLines, StoredResultsLineUpInColumnsUnderTheirHeading) {
     EXPECT_EQ(HighscoreTitleRect({0, 0, 100, 39}, 455), (Rect{177, 0, 277, 39}));
 }
 
-// Centred where it fits, else kept inside the area; a window larger than the
-// area tests the leading edge first.
+// Centred where it fits, else kept inside the area; a window larger than the area tests the leading edge first.
 TEST(Centring, CentredWhereItFitsAndKeptInsideTheAreaElsewhere) {
     const Rect area{0, 0, 1280, 994};
     for (int x = -600; x <= 1600; x += 37) {
@@ -290,8 +280,7 @@ TEST(Centring, CentredWhereItFitsAndKeptInsideTheAreaElsewhere) {
 
 constexpr ColourRef Rgb(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b << 16; }
 
-// The rules restated with the C library and std::string: strtol narrowed the
-// way a 32-bit atoi saturates, and searches in a lower-case copy.
+// The rules restated with the C library: strtol narrowed as a 32-bit atoi saturates; searches in a lower-case copy.
 std::optional<ColourRef> ReferenceColour(const std::string& s) {
     const auto first = s.find(','), second = first == std::string::npos ? first : s.find(',', first + 1);
     if (second == std::string::npos || second + 1 == s.size()) return std::nullopt;
@@ -318,9 +307,8 @@ std::vector<std::string> Split(std::string_view text) {
     return {std::string(p.left), std::string(p.link), std::string(p.right)};
 }
 
-// The described examples, then 20,000 random strings over the characters
-// that matter to each parser, each in a heap buffer of exactly its size (a
-// read past it stops the sanitized test), through both parsers.
+// The described examples, then 20,000 random strings over the characters that matter to each parser, each in a heap
+// buffer of exactly its size (a read past it stops the sanitized test), through both parsers.
 TEST(LinkLabelModel, ColoursAndTaggedTextAgreeWithTheReferences) {
     EXPECT_EQ(ParseColour("0,0,255"), Rgb(0, 0, 255));
     EXPECT_EQ(ParseColour("a,b,c"), Rgb(0, 0, 0));

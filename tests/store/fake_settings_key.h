@@ -1,7 +1,6 @@
 #pragma once
-// A settings key in memory that answers as the registry does: a missing key is
-// created empty, a value larger than the buffer is refused, a smaller one is
-// copied with its size. Value types are not kept; the store never reads them.
+// A settings key in memory that answers as the registry does: a missing key is created empty, a value larger than the
+// buffer is refused, a smaller one is copied with its size. Value types are not kept; the store never reads them.
 #include <algorithm>
 #include <cstdint>
 #include <map>

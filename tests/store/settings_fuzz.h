@@ -1,8 +1,7 @@
 #pragma once
-// Random value sets under the settings key, loaded as at start-up: each value
-// present or missing, of a random type and 0 to 2,000 random bytes (its own
-// size a third of the time); then a result recorded into whatever loaded, and
-// a save. Shared by the runs against a key in memory and against the registry.
+// Random value sets under the settings key, loaded as at start-up: each value present or missing, of a random type and
+// 0 to 2,000 random bytes (its own size a third of the time); then a result recorded into whatever loaded, and a save.
+// Shared by the runs against a key in memory and against the registry.
 #include <gtest/gtest.h>
 
 #include <cstdint>

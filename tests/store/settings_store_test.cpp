@@ -1,6 +1,5 @@
-// The settings key's logic against a key in memory: two copies of the program
-// closing in either order, a key that cannot be opened, the placement rule,
-// and random value sets.
+// The settings key's logic against a key in memory: two copies of the program closing in either order, a key that
+// cannot be opened, the placement rule, and random value sets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -26,9 +25,8 @@ std::vector<std::int32_t> Scores(const FakeSettingsKey& key, const char* name) {
     return scores;
 }
 
-// Two copies start from one key holding results and record distinct scores of
-// their own; in every fourth round the first clears the tables. Whatever the
-// order of closing, the key ranks every result that still counts, none twice,
+// Two copies start from one key holding results and record distinct scores of their own; in every fourth round the
+// first clears the tables. Whatever the order of closing, the key ranks every result that still counts, none twice,
 // and saving again changes nothing.
 TEST(SettingsStore, TwoCopiesClosingInEitherOrderKeepEveryResultRanked) {
     std::mt19937 random(8);

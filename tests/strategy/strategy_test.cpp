@@ -1,5 +1,4 @@
-// The coach against the published optimum, an independent enumeration over
-// ordered dice, its own consistency, whole games, and its stored table.
+// The coach against the published optimum, an enumeration over ordered dice, its consistency, whole games, its table.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -21,9 +20,7 @@ const ValueTable& table() {
     return computed;
 }
 
-struct Dice {
-    std::int32_t v[kMaxDice];
-};
+struct Dice { std::int32_t v[kMaxDice]; };
 
 const int kPower[6] = {1, 6, 36, 216, 1296, 7776};
 
@@ -40,8 +37,7 @@ Dice diceOf(int code) {  // code 0..7775 in base 6, one digit per die
     return dice;
 }
 
-// A card with the given slots filled and upper total; false when the filled
-// upper rows cannot make that total.
+// A card with the given slots filled and upper total; false when the filled upper rows cannot make that total.
 bool makeCard(std::uint32_t filled, int upper, ScoreCard& card, int face = 1, int sum = 0) {
     if (face == 7) {
         if (std::min(sum, kUpperCap) != upper) return false;
@@ -65,9 +61,8 @@ double sumOutcomes(const std::vector<double>& next, int key, int free) {
     return sum;
 }
 
-// The brute force for one turn: every subset of positions held, every ordered outcome of
-// the other dice; an entry is worth its points, the bonus and the table's value of the
-// card after it. Values per face-count key for 0 to 2 rolls left, once per entry values.
+// The brute force of one turn: every held subset, every ordered outcome of the other dice; an entry is worth its
+// points, the bonus and the table's value of the card after it. Values per face-count key, 0 to 2 rolls left.
 using Levels = std::array<std::vector<double>, 3>;
 constexpr std::uint32_t kFull = (1u << kSlotCount) - 1;
 
@@ -86,7 +81,7 @@ const Levels& bruteTurn(std::uint32_t filled, int upper) {
             enter[countsKey(dice)] = std::max(enter[countsKey(dice)], value);
         }
     }
-    const auto known = turns.find(enter);
+    const auto known = turns.find(enter);  // the same entry values give the same turn
     if (known != turns.end()) return known->second;
     Levels levels{enter, enter, enter};
     for (int left = 1; left <= 2; ++left) {
@@ -104,9 +99,8 @@ const Levels& bruteTurn(std::uint32_t filled, int upper) {
     return turns.emplace(enter, levels).first->second;
 }
 
-// Every last-turn card with one open row at every upper total, whose values in
-// the table the brute force of the cards with two open rows takes on trust, and
-// seeded cards with two open rows: every dice and rolls left.
+// Every last-turn card with one open row at every upper total, whose values in the table the brute force of the cards
+// with two open rows takes on trust, and seeded cards with two open rows: every dice and rolls left.
 TEST(Coach, LastTurnsMatchTheBruteForce) {
     const auto expectSameTurn = [](std::uint32_t filled, int upper) {
         ScoreCard card{};
@@ -135,12 +129,9 @@ TEST(Coach, LastTurnsMatchTheBruteForce) {
     }
 }
 
-// The start value is the published optimum, and whole games through the
-// game's own turns reach it: the mean lies within 3.3 standard errors
-// (standard deviation about 38.5). In the first games the advice for random
-// dice is the best of the alternatives and enters only open rows; holding every
-// die is never the advice, and with one roll left is worth what the best entry
-// is; the order of the dice does not matter.
+// The start value is the published optimum, and self-played games reach it: the mean lies within 3.3 standard errors
+// (deviation about 38.5). In the first games the advice for random dice is the best alternative, enters only open rows,
+// never holds every die, and holding all with one roll left is worth the best entry; the dice's order does not matter.
 TEST(Coach, StartValueIsThePublishedOptimumAndSelfPlayOnConsistentAdviceReachesIt) {
     EXPECT_NEAR(table().remaining({0, 0}), 248.44, 0.005);
     EXPECT_DOUBLE_EQ(TurnAdvisor(table(), ScoreCard{}).startExpectation(), table().remaining({0, 0}));
