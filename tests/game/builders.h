@@ -17,8 +17,7 @@ inline GameState Started(int players, GameType type, std::uint32_t seed = 7) {
 
 // The dice of a roll, as if rolled: the rest of the six are cleared.
 inline void SetDice(GameState& game, std::initializer_list<int> faces) {
-    std::memset(game.dice.values, 0, sizeof game.dice.values);
-    std::copy(faces.begin(), faces.end(), game.dice.values);
+    std::fill(std::copy(faces.begin(), faces.end(), game.dice.values), std::end(game.dice.values), 0);
     game.hasRolled = 1;
 }
 

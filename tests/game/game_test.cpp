@@ -26,7 +26,6 @@
 namespace kvoro {
 namespace {
 
-using test::Started;
 using Dice = std::vector<int>;
 
 // The best total of groups of the given sizes on pairwise different faces, each worth size times face; -1 if none.
@@ -113,7 +112,7 @@ void expectRefused(const std::string& what, const GameState& game, bool entryToo
 TEST_P(EachGameType, BonusThresholdReachedExactlyAndMissedByOne) {
     const bool maxi = GetParam() == GameType::Maxi;
     for (int shortBy : {0, 1}) {
-        GameState game = Started(1, GetParam());
+        GameState game = test::Started(1, GetParam());
         for (int face = 1; face <= 5; ++face) game.card(1).values[face - 1] = (maxi ? 4 : 3) * face;
         game.card(1).values[Ones] -= shortBy;
         game.card(1).values[Kvoro] = 50;
@@ -139,7 +138,7 @@ TEST(Random, ReproducesTheKnownSequenceAndSeedsWithTheCalendarTime) {
 // after its text, or fail; by default the platform's date of today is stored. Stored records may lack their NULs. Rows
 // off the card have no label (help_tests checks the rest).
 TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
-    GameState game = Started(1, GameType::Standard);
+    GameState game = test::Started(1, GameType::Standard);
     for (int row : {-1, 23, 1 << 28}) EXPECT_STREQ(game.rowLabel(row), "");
     game.setPlayerName(2, std::string(60, 'n').c_str());
     game.setPlayerName(3, nullptr);
@@ -148,12 +147,16 @@ TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
         g.setPlayerName(6, "nobody");
     });
     EXPECT_EQ(std::string(game.playerName(2)) + "|" + game.playerName(3), std::string(40, 'n') + "|");
+    char today[kDateCapacity] = {};
+    ASSERT_TRUE(formatLocalDate(today, kDateCapacity));
+    EXPECT_GT(textLength(today, kDateCapacity), 0u);
     const std::pair<DateFormatter, std::string> cases[] = {
         {[](char* buf, int size) { return std::memset(buf, '7', size) != nullptr; }, std::string(13, '7')},
         {[](char* buf, int size) { return std::memcpy(std::memset(buf, '#', size), "1/2/26", 7) != nullptr; },
          "1/2/26"},
         {[](char* buf, int size) { return std::memset(buf, '#', size) == nullptr; }, ""},
         {nullptr, ""},
+        {HighscoreStore{}.formatDate, today},
     };
     const std::string longName(60, 'a');
     for (const auto& [formatter, text] : cases) {
@@ -166,11 +169,8 @@ TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
     HighscoreStore store;
     EXPECT_EQ(store.recordGameResult(nullptr, 10, GameType::Standard), 0);
     EXPECT_EQ(store.recordGameResult("x", 10, static_cast<GameType>(2)), -1);
-    char date[kDateCapacity] = {};
-    ASSERT_TRUE(formatLocalDate(date, kDateCapacity));
-    EXPECT_GT(textLength(date, kDateCapacity), 0u);
     EXPECT_EQ(entryName(store.tables[0].entries[0]), "");
-    EXPECT_EQ(entryDate(store.tables[0].entries[0]), std::string(date));
+    EXPECT_EQ(entryDate(store.tables[0].entries[0]), std::string(today));
     HighscoreEntry withoutNuls;
     std::memset(&withoutNuls, 'x', sizeof withoutNuls);
     EXPECT_EQ(entryName(withoutNuls).size(), 41u);
@@ -264,11 +264,10 @@ TEST_P(EachGameType, WholeGamesPlayToTheEndAndRankEveryResult) {
             std::stable_sort(expected.begin(), expected.end(),
                              [](const auto& a, const auto& b) { return a.first > b.first; });
             expected.resize(kHighscoreEntries);
-            std::vector<std::pair<std::int32_t, std::string>> ranked;
-            for (const HighscoreEntry& entry : store.tables[table].entries) {
-                ranked.emplace_back(entry.score, entryName(entry));
+            for (int k = 0; k < kHighscoreEntries; ++k) {
+                const HighscoreEntry& entry = store.tables[table].entries[k];
+                EXPECT_EQ(std::pair(entry.score, std::string(entryName(entry))), expected[k]) << k;
             }
-            EXPECT_EQ(ranked, expected);
         }
     }
     for (int other : {1 - table, 2, 3}) {

@@ -23,19 +23,16 @@
 namespace kvoro {
 namespace {
 
-constexpr int kGridRight = 252;  // a five-player card at (10,10): 242 wide
-constexpr int kGridBottom = 390;
-
-BoardMetrics Metrics(int width, int height, GameType type) {
-    return BoardMetrics{width, height, kGridRight, kGridBottom, Size{250, 100}, Size{400, 13}, type};
-}
-
 // At one size, the dice 2 apart (a hidden sixth over the fifth), their holds, the panel, Roll and the status panel.
 // At every width the dice row and banner are centred right of the card (else 5 from it), the reminder under it.
 TEST(BoardLayoutTest, PartsOfBothGameTypesAtEveryWidth) {
+    constexpr int kGridRight = 252, kGridBottom = 390;  // a five-player card at (10,10): 242 wide
+    const auto board = [](int width, int height, GameType type) {
+        return BoardMetrics{width, height, kGridRight, kGridBottom, {250, 100}, {400, 13}, type};
+    };
     for (GameType type : {GameType::Standard, GameType::Maxi}) {
         const int dice = diceCount(type);
-        const BoardLayout layout = LayoutBoard(Metrics(900, 600, type));
+        const BoardLayout layout = LayoutBoard(board(900, 600, type));
         const int left = layout.dice[0].left, right = layout.dice[dice - 1].right;
         for (int k = 0; k < kMaxDice; ++k) {
             const int x = left + 72 * std::min(k, dice - 1);
@@ -48,7 +45,7 @@ TEST(BoardLayoutTest, PartsOfBothGameTypesAtEveryWidth) {
         EXPECT_EQ(layout.status, (Rect{left + 40, 309, right - 40, 379}));
         for (int width = 0; width <= 1400; ++width) {
             const int height = width % 19 * 50;
-            const BoardLayout at = LayoutBoard(Metrics(width, height, type));
+            const BoardLayout at = LayoutBoard(board(width, height, type));
             for (const Rect& block : {Rect{at.dice[0].left, 0, at.dice[dice - 1].right, 0}, at.banner}) {
                 const int leftGap = block.left - kGridRight, rightGap = width - block.right;
                 ASSERT_TRUE(rightGap >= 5 ? std::abs(leftGap - rightGap) <= 1 : leftGap == 5) << width;
@@ -57,7 +54,7 @@ TEST(BoardLayoutTest, PartsOfBothGameTypesAtEveryWidth) {
             ASSERT_EQ(at.reminder, (Rect{(width - 400) / 2, top, (width - 400) / 2 + 400, top + 13})) << width;
         }
     }
-    EXPECT_EQ(LayoutBoard(Metrics(300, 500, GameType::Standard)).banner, (Rect{257, 10, 507, 110}));
+    EXPECT_EQ(LayoutBoard(board(300, 500, GameType::Standard)).banner, (Rect{257, 10, 507, 110}));
 }
 
 TEST(BoardLayoutTest, PanelFrameIsLitTopLeftAndShadedBottomRight) {
