@@ -151,10 +151,9 @@ TEST(Texts, NamesDatesAndLabelsStayWithinTheirFields) {
     ASSERT_TRUE(formatLocalDate(today, kDateCapacity));
     EXPECT_GT(textLength(today, kDateCapacity), 0u);
     const std::pair<DateFormatter, std::string> cases[] = {
-        {[](char* buf, int size) { return std::memset(buf, '7', size) != nullptr; }, std::string(13, '7')},
-        {[](char* buf, int size) { return std::memcpy(std::memset(buf, '#', size), "1/2/26", 7) != nullptr; },
-         "1/2/26"},
-        {[](char* buf, int size) { return std::memset(buf, '#', size) == nullptr; }, ""},
+        {[](char* buf, int n) { return std::memset(buf, '7', n) != nullptr; }, std::string(13, '7')},
+        {[](char* buf, int n) { return std::memcpy(std::memset(buf, '#', n), "1/2/26", 7) != nullptr; }, "1/2/26"},
+        {[](char* buf, int n) { return std::memset(buf, '#', n) == nullptr; }, ""},
         {nullptr, ""},
         {HighscoreStore{}.formatDate, today},
     };
@@ -353,7 +352,6 @@ TEST(ReachablePlacement, KeepsWhatAPlayerCanReachAndBringsTheRestBack) {
     }
 }
 
-// Once the key cannot be opened any more, the sound is on and nothing is written.
 TEST(SettingsStore, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
     test::FakeSettingsKey key;
     std::vector<std::uint32_t> types(16);
@@ -363,7 +361,7 @@ TEST(SettingsStore, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
         bytes ? void(key.values[name] = *bytes) : void(key.values.erase(name));
     }, types, 10000, defaults);
     std::printf("10000 value sets, %d defaults taken\n", defaults);
-    key.failOpen = true;
+    key.failOpen = true;  // a key that cannot be opened: the sound is on, nothing is written
     HighscoreStore highscores;
     std::uint32_t sound = 0;
     SettingsStore store(key, highscores, sound);

@@ -28,9 +28,7 @@ struct Picture {
     int width, height;
     std::vector<Rgba> pixels;
     const Rgba& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    int count(bool (*wanted)(const Rgba&)) const {
-        return static_cast<int>(std::count_if(pixels.begin(), pixels.end(), wanted));
-    }
+    auto count(bool (*wanted)(const Rgba&)) const { return std::count_if(pixels.begin(), pixels.end(), wanted); }
 };
 
 Picture decode(const std::string& path, int width, int height) {

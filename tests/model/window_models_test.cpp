@@ -82,7 +82,6 @@ TEST(DieFramesTest, TumblesEndOnTheRestingFramesAndHeldFacesFollow) {
         EXPECT_EQ(run(FaceAtRest(face)), (Run{rest, rest, 0})) << face;
         EXPECT_EQ(run(FaceHeld(face)), (Run{77 + face, 77 + face, 0})) << face;
     }
-    // A die without a value shows the empty frame.
     for (ClipRun empty : {EmptyDie(), FaceAtRest(0), FaceHeld(0)}) EXPECT_EQ(run(empty), (Run{0, 0, 0}));
 }
 
@@ -234,8 +233,7 @@ TEST(HighscoreLines, StoredResultsLineUpInColumnsUnderTheirHeading) {
     table.entries[0] = test::Entry("Ann", 300);
     table.entries[2] = test::Entry("Bob", 120);
     table.entries[5] = test::Entry("", -4);
-    std::memset(table.entries[7].name, 'A', sizeof table.entries[7].name);
-    std::memset(table.entries[7].padding, 'B', sizeof table.entries[7].padding);
+    std::memset(&table.entries[7], 'A', sizeof table.entries[7]);  // no NUL anywhere
     table.entries[7].score = 7;
     const std::string shown[] = {"1. Ann 300", "2. Bob 120", "3.  -4", "4. " + std::string(41, 'A') + " 7"};
     for (int width : {600, 601, 455}) {
