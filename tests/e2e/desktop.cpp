@@ -1,9 +1,5 @@
 #include "desktop.h"
 
-#include <algorithm>
-
-#include "framework/gdi.h"
-
 namespace kvoro::e2e {
 
 bool ChildProcess::Start(const std::string& path) {
@@ -124,17 +120,6 @@ bool MakeForeground(HWND window) {
     SetForegroundWindow(window);
     if (attached) AttachThreadInput(self, target, FALSE);
     return test::PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
-}
-
-test::Snapshot CaptureClient(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    test::Snapshot picture(client.right, client.bottom);
-    WindowDC screen(nullptr);
-    BitBlt(picture.dc(), 0, 0, client.right, client.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
-    return picture;
 }
 
 }  // namespace kvoro::e2e

@@ -1,7 +1,7 @@
 #pragma once
 // What a driver needs to work another program's windows from outside: the
-// child process, its windows as the platform reports them, real keyboard and
-// mouse input, and pictures of the screen.
+// child process, its windows as the platform reports them, and real keyboard
+// and mouse input.
 #include <windows.h>
 
 #include <string>
@@ -51,10 +51,5 @@ bool ClickAt(POINT screen);
 // Real input goes to the foreground window. Makes window foreground when it is
 // not; false when it cannot be made so.
 bool MakeForeground(HWND window);
-
-// What the screen shows in a window's client area, copied from the screen's
-// device context. Only the client area: without a window manager the frame
-// drawn around it is not the program's.
-test::Snapshot CaptureClient(HWND window);
 
 }  // namespace kvoro::e2e

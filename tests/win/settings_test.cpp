@@ -132,7 +132,7 @@ TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIs
     }
 }
 
-TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndNotTheKeyOfAKilledRun) {
+TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndTheKeyAtTheCloseNotOfAKilledRun) {
     const std::vector<BYTE> stored = RandomTable(5);
     for (const char* name : kTables) Put(name, REG_BINARY, &stored);
     Open(1, GameType::Standard);
@@ -151,8 +151,13 @@ TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndNotTheKey
         for (const HighscoreTable& table : main_->highscores().tables)
             EXPECT_EQ(Bytes(table), given.size() == 2 && given[1] == IDYES ? kEmptyTable : stored) << given.size() << " answers";
     }
-    main_.reset();  // ended without the closing sequence, as when killed; the close is the driver's
+    main_.reset();  // ended without the closing sequence, as when killed
     for (const char* name : kTables) EXPECT_EQ(Query(name), stored) << name << " is kept until the close";
+    Open(1, GameType::Standard);
+    answers = {IDYES, IDYES};
+    Command(ID_GAME_CLEARHIGHSCORE);
+    CloseMain();
+    for (const char* name : kTables) EXPECT_EQ(Query(name), kEmptyTable) << name << " after the close";
 }
 
 // Signing out saves; a cancelled sign-out lets a later one save again, and no result is written twice.

@@ -1,12 +1,13 @@
 // What the shell is asked to open, with the recorder standing in for the help
-// viewer and the browser: the Help command (Homepage: tests/e2e), the reminder
-// of the main window and the About box's link, the links read from their
-// pixels and window state and worked with real mouse input.
+// viewer and the browser: the Help menu, the reminder of the main window and
+// the About box's link, the links read from their pixels and window state and
+// worked with real mouse input.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -14,7 +15,6 @@
 #include <optional>
 
 #include "main_window_fixture.h"
-#include "shell_recorder.h"
 #include "tests/e2e/desktop.h"
 #include "ui/about_dialog.h"
 #include "ui/help_file.h"
@@ -80,6 +80,50 @@ void SetBrowserColours(const char* link = nullptr, const char* visited = nullptr
     }
 }
 
+// The shell recorder (shell_recorder.cpp) registered, for the life of the object, as the handler of .chm files and
+// as Wine's browser (the Unix command lines of HKCU\Software\Wine\WineBrowser "Browsers"), so that ShellExecute
+// really runs and a test reads what it opened.
+class ShellRecorder {
+public:
+    explicit ShellRecorder(const std::string& unixPath) {
+        std::string path = (unixPath[0] == '/' ? "Z:" : "") + unixPath;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        log_ = path.substr(0, path.find_last_of('\\') + 1) + "opened.txt";
+        // Wine's class root ignores the user's classes: the association goes to the root itself, and back afterwards.
+        DWORD size = sizeof(formerChm_);
+        RegGetValueA(HKEY_CLASSES_ROOT, ".chm", nullptr, RRF_RT_REG_SZ, nullptr, formerChm_, &size);
+        Set(HKEY_CLASSES_ROOT, ".chm", nullptr, kProgId);
+        Set(HKEY_CLASSES_ROOT, std::string(kProgId) + "\\shell\\open\\command", nullptr, '"' + path + "\" \"%1\"");
+        Set(HKEY_CURRENT_USER, kWineBrowser, "Browsers", "wine " + unixPath);
+        Clear();
+    }
+    ~ShellRecorder() {
+        Set(HKEY_CLASSES_ROOT, ".chm", nullptr, formerChm_);
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, kProgId);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kWineBrowser, "Browsers");
+    }
+    void Clear() const { DeleteFileA(log_.c_str()); }
+    Lines Opened() const {
+        Lines lines;
+        std::ifstream file(log_);
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
+        return lines;
+    }
+    // Pumps this thread's messages until count documents were opened.
+    bool WaitFor(std::size_t count, DWORD timeoutMs = 20000) const {
+        return PumpUntil([&] { return Opened().size() >= count; }, timeoutMs);
+    }
+
+private:
+    static constexpr const char* kProgId = "Kvoro.TestDocument";
+    static constexpr const char* kWineBrowser = "Software\\Wine\\WineBrowser";
+    static void Set(HKEY root, const std::string& key, const char* name, const std::string& value) {
+        RegSetKeyValueA(root, key.c_str(), name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+    }
+    std::string log_;
+    char formerChm_[64] = {};
+};
+
 class ShellOpenTest : public MainWindowTest {
 protected:
     void SetUp() override {
@@ -101,9 +145,10 @@ TEST_F(ShellOpenTest, HelpOpensTheProgramsOwnDocumentAndReportsAFolderWithoutRoo
         messages.emplace_back(text);
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    const auto help = [&] {
+    Open(1, GameType::Standard);
+    const auto help = [&] {  // the Help command, from the menu or F1 (the resource test: its accelerator)
         recorder_.Clear();
-        ShowHelpFile(nullptr);
+        Command(ID_HELP_HELP);
         recorder_.WaitFor(1, messages.empty() ? 20000 : 500);
         return recorder_.Opened();
     };
@@ -182,7 +227,15 @@ TEST_F(ShellOpenTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnACli
     EXPECT_EQ(recorder_.Opened(), Lines{});
     ASSERT_TRUE(e2e::ClickAt(onLink));
     ASSERT_TRUE(recorder_.WaitFor(1));
-    EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
+    Command(ID_HELP_HOMEPAGE);
+    ASSERT_TRUE(recorder_.WaitFor(2));
+    EXPECT_EQ(recorder_.Opened(), (Lines{kUpdateAddress, kUpdateAddress}));
+    answers_.On("About", [&](HWND about) {
+        EXPECT_EQ(GetWindow(about, GW_OWNER), window());
+        Close(about);
+    });
+    Command(ID_HELP_ABOUT);
+    EXPECT_EQ(answers_.log(), Lines{"About"});
     EXPECT_TRUE(PixelsOf(reminder, kVisited, true));
     EXPECT_FALSE(PixelsOf(reminder, kLink));
     EnableWindow(reminder, FALSE);

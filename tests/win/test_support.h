@@ -2,6 +2,7 @@
 // Helpers shared by the in-process window tests.
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -61,15 +62,16 @@ private:
 class Snapshot {
 public:
     Snapshot(int width, int height);
-    // What the window's client area shows now.
-    static Snapshot OfClient(HWND window);
+    // What the window's client area shows now, read from its own DC or from the screen's (another process's
+    // window; without a window manager the frame around it is not the program's).
+    static Snapshot OfClient(HWND window, bool fromScreen = false);
 
     HDC dc() const { return dc_.get(); }
     int width() const { return width_; }
     int height() const { return height_; }
     COLORREF Pixel(int x, int y) const;
-    // How many pixels have the colour.
-    int Count(COLORREF colour) const;
+    // How many pixels of the area have the colour.
+    int Count(COLORREF colour, const RECT& area = {0, 0, LONG_MAX, LONG_MAX}) const;
     bool SavePng(const std::string& path) const;
 
 private:
