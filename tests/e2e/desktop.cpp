@@ -55,9 +55,7 @@ HWND FindTopLevel(DWORD pid, const char* caption) {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, caption));) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == pid && IsWindowVisible(window) && std::string(text) == caption) return window;
+        if (owner == pid && IsWindowVisible(window) && test::WindowText(window) == caption) return window;
     }
     return nullptr;
 }

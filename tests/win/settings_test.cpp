@@ -24,17 +24,9 @@ std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) { return Regist
 
 // Stores a value, or removes it when bytes is null.
 void Put(const char* name, std::uint32_t type, const std::vector<BYTE>* bytes) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    if (bytes) RegSetValueExA(key, name, 0, type, bytes->data(), static_cast<DWORD>(bytes->size()));
-    if (!bytes) RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
-template <typename T>
-std::vector<BYTE> Bytes(const T& data) {
-    const auto* bytes = reinterpret_cast<const BYTE*>(&data);
-    return {bytes, bytes + sizeof data};
+    if (!bytes) RegDeleteKeyValueA(HKEY_CURRENT_USER, kScratchKey, name);
+    if (bytes)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kScratchKey, name, type, bytes->data(), static_cast<DWORD>(bytes->size()));
 }
 
 const std::vector<BYTE> kEmptyTable(640, 0);
@@ -71,12 +63,6 @@ protected:
     void CloseMain() {
         Command(IDCANCEL);
         PumpMessages();
-    }
-    void PlayToTheEnd(GameType type) {
-        Open(1, type);
-        answers_.On("Highscore", Close);
-        answers_.On("New Game", Close);
-        while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
     }
     WINDOWPLACEMENT Placement() const {
         WINDOWPLACEMENT placement{};
@@ -164,7 +150,10 @@ TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndTheKeyAtT
 TEST_F(SettingsTest, AMaxiResultGoesIntoHs3OnceAtASignOutAndTheOtherTablesComeBackByteForByte) {
     const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
     for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
-    PlayToTheEnd(GameType::Maxi);  // the highscore window shows the untrusted records
+    Open(1, GameType::Maxi);
+    answers_.On("Highscore", Close);  // the highscore window shows the untrusted records
+    answers_.On("New Game", Close);
+    while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
     const std::int32_t score = state().card(1).values[Score];
     EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{1}));

@@ -140,9 +140,7 @@ protected:
 TEST_F(ShellOpenTest, HelpOpensTheProgramsOwnDocumentAndReportsAFolderWithoutRoomOnce) {
     Lines messages;
     answers_.On("Error", [&](HWND box) {
-        char text[128] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // the message box's text
-        messages.emplace_back(text);
+        messages.push_back(WindowText(GetDlgItem(box, 0xFFFF)));  // the message box's text
         PostMessageA(box, WM_COMMAND, IDOK, 0);
     });
     Open(1, GameType::Standard);

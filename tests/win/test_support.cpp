@@ -39,6 +39,12 @@ std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type) 
     return bytes;
 }
 
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 bool CentredOn(HWND window, HWND owner) {
     RECT placed, under;
     GetWindowRect(window, &placed);

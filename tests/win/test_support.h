@@ -28,8 +28,18 @@ COLORREF ClientPixel(HWND window, int x, int y);
 // its bytes, empty when it is missing, and its type in type.
 std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type = nullptr);
 
+// The bytes of a record, as stored byte for byte.
+template <typename T>
+std::vector<BYTE> Bytes(const T& data) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&data);
+    return {bytes, bytes + sizeof data};
+}
+
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline void Close(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+// A window's text: a control's, or a caption.
+std::string WindowText(HWND window);
 
 // Whether the window's centre is within a pixel of its owner's.
 bool CentredOn(HWND window, HWND owner);

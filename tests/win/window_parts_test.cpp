@@ -33,11 +33,7 @@ LRESULT CALLBACK OwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string Text(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
+std::string Text(HWND dialog, int id) { return test::WindowText(GetDlgItem(dialog, id)); }
 
 // One character a control from first to last: '1' where is(control) holds, else '0'.
 std::string Pattern(HWND dialog, int first, int last, const std::function<bool(HWND)>& is) {
@@ -49,11 +45,6 @@ bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == 
 
 // A key as the dialog's message loop sees it, sent to the focused control.
 void PressKey(WPARAM key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 0); }
-
-std::vector<unsigned char> Bytes(const GameState& state) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&state);
-    return {bytes, bytes + sizeof state};
-}
 
 // The tops of the separate bands of text in a column range below the highscore title.
 std::vector<int> TextBandTops(const test::Snapshot& shown, int left, int right) {
@@ -252,7 +243,7 @@ TEST_F(WindowPartsTest, NewGameOffersOnePlayerFirstEnablesANameFieldOfSixteenCha
     for (int player = 1; player <= 5; ++player) EXPECT_STREQ(state_.playerName(player), names[player - 1]);
 
     // Escape and the close box leave the game in progress untouched.
-    const std::vector<unsigned char> before = Bytes(state_);
+    const std::vector<BYTE> before = test::Bytes(state_);
     for (bool escape : {true, false}) {
         EXPECT_EQ(NewGame([&](HWND dialog) {
                       EXPECT_EQ(Pattern(dialog, IDC_PLAYERS1, IDC_PLAYERS5, IsChecked), "00100");
@@ -270,7 +261,7 @@ TEST_F(WindowPartsTest, NewGameOffersOnePlayerFirstEnablesANameFieldOfSixteenCha
                       }
                   }),
                   IDCANCEL);
-        EXPECT_EQ(Bytes(state_), before) << escape;
+        EXPECT_EQ(test::Bytes(state_), before) << escape;
     }
 }
 
