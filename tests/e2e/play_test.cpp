@@ -1,7 +1,7 @@
 // Kvoro played from outside twice on one Wine prefix, with nothing but real keys and clicks, read only from what the
-// platform reports (window states, rectangles) and from the screen. The window tests prove every
-// step in-process; this proves that real input reaches them through the program's own message loop, that Alt+F4
-// ends it, and that the window's placement comes back.
+// platform reports (window states, rectangles) and from the screen. The window tests prove every step in-process;
+// this proves that real input reaches them through the program's own message loop, that Alt+F4 ends it, and that
+// the window's placement comes back.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -55,8 +55,8 @@ protected:
     HWND main_ = nullptr, grid_ = nullptr;
 };
 
-// The turn's details, the menu's commands and what the settings key keeps in-process: main_dialog_test,
-// shell_open_test, settings_test.
+// The turn's details, the menu's commands and what the settings key keeps in-process: main_dialog_test and
+// settings_shell_test.
 TEST_F(EndToEnd, ARollByKeyEnteredByAClickAndAWindowPlacementThatTheNextRunRestores) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
     // First run: a roll by Space entered by a click on its cell; the window moved, resized and maximised.

@@ -127,7 +127,8 @@ COLORREF Snapshot::Pixel(int x, int y) const {
 int Snapshot::Count(COLORREF colour, const RECT& area) const {
     int found = 0;
     for (int y = std::max(0L, area.top); y < std::min<LONG>(height_, area.bottom); ++y) {
-        for (int x = std::max(0L, area.left); x < std::min<LONG>(width_, area.right); ++x) found += Pixel(x, y) == colour;
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(width_, area.right); ++x)
+            found += Pixel(x, y) == colour;
     }
     return found;
 }

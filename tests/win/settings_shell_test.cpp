@@ -1,7 +1,7 @@
-// What the shell is asked to open, with the recorder standing in for the help
-// viewer and the browser: the Help menu, the reminder of the main window and
-// the About box's link, the links read from their pixels and window state and
-// worked with real mouse input.
+// What the main window leaves outside itself: its settings in a scratch key of the tests' own Wine prefix, read
+// back and written with the registry's own calls, not the store's; and what the shell is asked to open, with the
+// recorder standing in for the help viewer and the browser: the Help menu, the reminder of the main window and the
+// About box's link, the links read from their pixels and window state and worked with real mouse input.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,18 +9,187 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <random>
+#include <tuple>
+#include <vector>
 
 #include "main_window_fixture.h"
+#include "store/registry_key_win.h"
 #include "tests/e2e/desktop.h"
+#include "tests/store/settings_fuzz.h"
 #include "ui/about_dialog.h"
 #include "ui/help_file.h"
 
 namespace kvoro::test {
 namespace {
+
+constexpr char kScratchKey[] = "Software\\Kvorosoft\\Kvoro tests";
+
+std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) { return RegistryValue(kScratchKey, name, type); }
+
+// Stores a value, or removes it when bytes is null.
+void Put(const char* name, std::uint32_t type, const std::vector<BYTE>* bytes) {
+    if (!bytes) RegDeleteKeyValueA(HKEY_CURRENT_USER, kScratchKey, name);
+    if (bytes)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kScratchKey, name, type, bytes->data(), static_cast<DWORD>(bytes->size()));
+}
+
+const std::vector<BYTE> kEmptyTable(640, 0);
+const char* const kTables[] = {"hs1", "hs2", "hs3", "hs4"};
+
+// Untrusted records: random bytes, names without their NUL, unsorted scores (or all the given one).
+std::vector<BYTE> RandomTable(std::uint32_t seed, std::int32_t score = 0) {
+    std::mt19937 random(seed);
+    HighscoreTable table;
+    std::generate_n(reinterpret_cast<BYTE*>(&table), sizeof table, [&] { return static_cast<BYTE>(random()); });
+    for (HighscoreEntry& entry : table.entries) {
+        std::fill(std::begin(entry.name), std::end(entry.name), 'x');
+        if (score) entry.score = score;
+    }
+    return Bytes(table);
+}
+
+// How many values the key holds; -1 when there is no key.
+int ValueCount() {
+    HKEY key = nullptr;
+    DWORD values = 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(values);
+}
+
+class SettingsTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+        settingsKey_ = &registry_;
+    }
+    void CloseMain() {
+        Command(IDCANCEL);
+        PumpMessages();
+    }
+    WINDOWPLACEMENT Placement() const {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(window(), &placement);
+        return placement;
+    }
+
+    RegistrySettingsKey registry_{HKEY_CURRENT_USER, kScratchKey};
+};
+
+TEST_F(SettingsTest, FirstStartCreatesTheKeyEmptyTheCloseWritesAllSixValuesAndAKeyDeletedMeanwhileStaysEmpty) {
+    Open(1, GameType::Standard);
+    EXPECT_TRUE(main_->soundOn());
+    EXPECT_EQ(ValueCount(), 0);
+    const WINDOWPLACEMENT placement = Placement();
+    CloseMain();
+    DWORD type = 0;
+    EXPECT_EQ(Query("Sound", &type), Bytes(std::uint32_t{1}));
+    EXPECT_EQ(type, DWORD{REG_DWORD});
+    EXPECT_EQ(Query("Placement", &type), Bytes(placement));
+    EXPECT_EQ(type, DWORD{REG_BINARY});
+    for (const char* name : kTables) {
+        EXPECT_EQ(Query(name, &type), kEmptyTable) << name;
+        EXPECT_EQ(type, DWORD{REG_BINARY}) << name;
+    }
+    Open(1, GameType::Standard);
+    ASSERT_EQ(RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey), ERROR_SUCCESS);
+    CloseMain();
+    EXPECT_EQ(ValueCount(), 0);
+}
+
+TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIsNotApplied) {
+    Open(1, GameType::Standard);
+    const RECT centred = Placement().rcNormalPosition;
+    main_.reset();
+    const WINDOWPLACEMENT moved{sizeof moved, 0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {30, 40, 730, 540}};
+    std::vector<BYTE> longer = Bytes(moved), off = Bytes(std::uint32_t{0});
+    longer.push_back(0);
+    Put("Sound", REG_DWORD, &off);
+    for (const std::vector<BYTE>& stored : {longer, std::vector<BYTE>(longer.begin(), longer.end() - 2), Bytes(moved)}) {
+        Put("Placement", REG_BINARY, &stored);
+        UINT check = MF_CHECKED;  // as the first New Game dialog sees it
+        Open([&](HWND dialog) {
+            check = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
+            Close(dialog);
+        });
+        EXPECT_EQ(check, 0u);
+        EXPECT_FALSE(main_->soundOn());
+        const RECT expected = stored.size() == 44 ? moved.rcNormalPosition : centred, placed = Placement().rcNormalPosition;
+        EXPECT_TRUE(EqualRect(&placed, &expected)) << stored.size() << " bytes";
+        main_.reset();
+    }
+}
+
+TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndTheKeyAtTheCloseNotOfAKilledRun) {
+    const std::vector<BYTE> stored = RandomTable(5);
+    for (const char* name : kTables) Put(name, REG_BINARY, &stored);
+    Open(1, GameType::Standard);
+    std::deque<int> answers;
+    answers_.On("Warning", [&](HWND box) {
+        EXPECT_EQ(GetWindow(box, GW_OWNER), window());
+        EXPECT_TRUE(GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO) && GetDlgItem(box, IDCANCEL));
+        PostMessageA(box, WM_COMMAND, answers.front(), 0);
+        answers.pop_front();
+    });
+    for (const std::deque<int>& given : {std::deque<int>{IDNO}, {IDCANCEL}, {IDYES, IDNO}, {IDYES, IDCANCEL}, {IDYES, IDYES}}) {
+        answers = given;
+        Command(ID_GAME_CLEARHIGHSCORE);
+        EXPECT_TRUE(answers.empty());
+        answers_.log().clear();
+        for (const HighscoreTable& table : main_->highscores().tables)
+            EXPECT_EQ(Bytes(table), given.size() == 2 && given[1] == IDYES ? kEmptyTable : stored) << given.size() << " answers";
+    }
+    main_.reset();  // ended without the closing sequence, as when killed
+    for (const char* name : kTables) EXPECT_EQ(Query(name), stored) << name << " is kept until the close";
+    Open(1, GameType::Standard);
+    answers = {IDYES, IDYES};
+    Command(ID_GAME_CLEARHIGHSCORE);
+    CloseMain();
+    for (const char* name : kTables) EXPECT_EQ(Query(name), kEmptyTable) << name << " after the close";
+}
+
+// Signing out saves; a cancelled sign-out lets a later one save again, and no result is written twice.
+TEST_F(SettingsTest, AMaxiResultGoesIntoHs3OnceAtASignOutAndTheOtherTablesComeBackByteForByte) {
+    const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
+    for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
+    Open(1, GameType::Maxi);
+    answers_.On("Highscore", Close);  // the highscore window shows the untrusted records
+    answers_.On("New Game", Close);
+    while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
+    const std::int32_t score = state().card(1).values[Score];
+    EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{1}));
+    SendMessageA(window(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    Command(ID_GAME_SOUND);
+    SendMessageA(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // a forced end asks nothing first
+    EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{0}));
+    CloseMain();
+    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), stored[v]) << kTables[v];
+    HighscoreTable hs3;
+    std::memcpy(&hs3, Query("hs3").data(), sizeof hs3);
+    EXPECT_EQ(hs3.entries[0].score, score);
+    EXPECT_EQ(std::memcmp(&hs3.entries[1], stored[2].data(), 9 * sizeof(HighscoreEntry)), 0) << "recorded once";
+}
+
+// Value types whose bytes the registry keeps as they are given.
+TEST(RegistrySettings, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
+    RegistrySettingsKey key(HKEY_CURRENT_USER, kScratchKey);
+    int defaults = 0;
+    FuzzLoad(key, Put, {REG_NONE, REG_BINARY, REG_DWORD, REG_DWORD_BIG_ENDIAN, REG_QWORD}, 300, defaults);
+    std::printf("300 value sets, %d defaults taken\n", defaults);
+}
+
 
 constexpr COLORREF kLink = RGB(0, 0, 255), kVisited = RGB(128, 0, 128);
 constexpr char kBrowserSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
@@ -150,7 +319,7 @@ TEST_F(ShellOpenTest, HelpOpensTheProgramsOwnDocumentAndReportsAFolderWithoutRoo
         recorder_.WaitFor(1, messages.empty() ? 20000 : 500);
         return recorder_.Opened();
     };
-    const fs::path program = fs::current_path(), root = program / "shell_open_test.tmp", temp = root / "temp";
+    const fs::path program = fs::current_path(), root = program / "settings_shell_test.tmp", temp = root / "temp";
     std::error_code ignored;
     fs::remove_all(root, ignored);
     fs::create_directories(temp);
@@ -242,14 +411,12 @@ TEST_F(ShellOpenTest, TheReminderUnderlinesOnHoverAndOpensTheUpdateAddressOnACli
 }
 
 TEST_F(ShellOpenTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrowsersColours) {
-    struct Case {
-        const char *link, *visited;
-        COLORREF linkColour, visitedColour;
-    };
-    for (const Case& c : {Case{"200,10,30", "10,200,30", RGB(200, 10, 30), RGB(10, 200, 30)},
-                          {"-1,0,0", "", kLink, kVisited},  // what the parser rejects: its own tests
-                          {"100,100,1000", nullptr, kLink, kVisited}}) {  // 13 bytes with the zero: too long
-        SetBrowserColours(c.link, c.visited);
+    using Colours = std::tuple<const char*, const char*, COLORREF, COLORREF>;  // as stored, and as they show
+    for (const auto& [stored, storedVisited, linkColour, visitedColour] :
+         {Colours{"200,10,30", "10,200,30", RGB(200, 10, 30), RGB(10, 200, 30)},
+          {"-1,0,0", "", kLink, kVisited},  // what the parser rejects: its own tests
+          {"100,100,1000", nullptr, kLink, kVisited}}) {  // 13 bytes with the zero: too long
+        SetBrowserColours(stored, storedVisited);
         recorder_.Clear();
         AboutDialog about;
         ASSERT_TRUE(about.CreateModeless(IDD_ABOUT, nullptr));
@@ -257,14 +424,14 @@ TEST_F(ShellOpenTest, TheAboutLinkShowsTheHomepageAndOpensTheUpdatePageInTheBrow
         const HWND link = GetDlgItem(about.hwnd(), IDC_ABOUT_LINK);
         // The text, the homepage's address, is the template's (the resource test reads it).
         EXPECT_EQ(TooltipText(link), kUpdateAddress);
-        const std::optional<Drawn> drawn = PixelsOf(link, c.linkColour, true);
-        ASSERT_TRUE(drawn && drawn->underlined) << c.link;
+        const std::optional<Drawn> drawn = PixelsOf(link, linkColour, true);
+        ASSERT_TRUE(drawn && drawn->underlined) << stored;
         EXPECT_EQ(ClientPixel(link, 0, 0), RGB(255, 255, 255));
         EXPECT_TRUE(Snapshot::OfClient(about.hwnd()).SavePng("about.png"));
         ASSERT_TRUE(e2e::ClickAt(Centre(link, drawn->box)));
         ASSERT_TRUE(recorder_.WaitFor(1));
         EXPECT_EQ(recorder_.Opened(), Lines{kUpdateAddress});
-        EXPECT_TRUE(PixelsOf(link, c.visitedColour, true)) << c.link;
+        EXPECT_TRUE(PixelsOf(link, visitedColour, true)) << stored;
     }
 }
 
