@@ -34,8 +34,6 @@ DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {
 
 namespace {
 
-void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); }
-
 INPUT Key(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -67,12 +65,12 @@ bool Settle(HWND window, UINT timeoutMs) {
 
 void PressKey(WORD virtualKey) {
     INPUT inputs[] = {Key(virtualKey, false), Key(virtualKey, true)};
-    Send(inputs, 2);
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 void PressChord(WORD modifier, WORD virtualKey) {
     INPUT inputs[] = {Key(modifier, false), Key(virtualKey, false), Key(virtualKey, true), Key(modifier, true)};
-    Send(inputs, 4);
+    SendInput(4, inputs, sizeof(INPUT));
 }
 
 bool MoveTo(POINT screen) {
@@ -87,7 +85,7 @@ bool MoveTo(POINT screen) {
         [&] {
             POINT at{};
             if (GetCursorPos(&at) && at.x == screen.x && at.y == screen.y) return true;
-            Send(&move, 1);
+            SendInput(1, &move, sizeof(INPUT));
             return false;
         },
         5000);
@@ -97,7 +95,7 @@ void LeftButton(bool down) {
     INPUT press{};
     press.type = INPUT_MOUSE;
     press.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    Send(&press, 1);
+    SendInput(1, &press, sizeof(INPUT));
 }
 
 bool ClickAt(POINT screen) {

@@ -46,7 +46,6 @@ void PressChord(WORD modifier, WORD virtualKey);
 // Moves the pointer to a screen point; false when it did not arrive.
 bool MoveTo(POINT screen);
 void LeftButton(bool down);
-// MoveTo and a click of the left button there.
 bool ClickAt(POINT screen);
 // Real input goes to the foreground window. Makes window foreground when it is
 // not; false when it cannot be made so.

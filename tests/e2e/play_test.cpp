@@ -22,10 +22,6 @@ using test::Snapshot;
 constexpr DWORD kGuardMs = 60000;  // a hang guard only
 constexpr COLORREF kPreviewRed = RGB(200, 0, 0);
 
-bool AnyPixel(HWND window, COLORREF colour, const RECT& area) {
-    return Snapshot::OfClient(window, true).Count(colour, area) > 0;
-}
-
 class EndToEnd : public testing::Test {
 protected:
     // Starts the program and one player's standard game from its first New Game dialog with Enter (Start, the
@@ -70,13 +66,13 @@ TEST_F(EndToEnd, ARollByKeyEnteredByAClickAndAWindowPlacementThatTheNextRunResto
     ASSERT_TRUE(PumpUntil([&] { return !Enabled(IDC_ROLL); }, kGuardMs));
     ASSERT_TRUE(PumpUntil([&] { return Enabled(IDC_ROLL) && Enabled(IDC_HOLD1); }, kGuardMs));
     // The sum of the dice always scores in "Chance", so its preview must show.
-    EXPECT_TRUE(PumpUntil([&] { return AnyPixel(grid_, kPreviewRed, chance); }, kGuardMs));
+    const auto previewShown = [&] { return Snapshot::OfClient(grid_, true).Count(kPreviewRed, chance) > 0; };
+    EXPECT_TRUE(PumpUntil(previewShown, kGuardMs));
     EXPECT_TRUE(Snapshot::OfClient(main_, true).SavePng("board.png"));
     POINT centre{(chance.left + chance.right) / 2, (chance.top + chance.bottom) / 2};
     ClientToScreen(grid_, &centre);
     ASSERT_TRUE(Settle(main_) && ClickAt(centre));
-    EXPECT_TRUE(PumpUntil([&] { return !Enabled(IDC_HOLD1) && !AnyPixel(grid_, kPreviewRed, chance); }, kGuardMs))
-        << "the next turn begins";
+    EXPECT_TRUE(PumpUntil([&] { return !Enabled(IDC_HOLD1) && !previewShown(); }, kGuardMs)) << "the next turn begins";
     const RECT moved{60, 50, 60 + 820, 50 + 640};
     SetWindowPos(main_, nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, SWP_NOZORDER);
     ShowWindow(main_, SW_MAXIMIZE);
