@@ -1,9 +1,5 @@
 #include "desktop.h"
 
-#include <algorithm>
-
-#include "framework/gdi.h"
-
 namespace kvoro::e2e {
 
 bool ChildProcess::Start(const std::string& path) {
@@ -38,8 +34,6 @@ DWORD ChildProcess::WaitForExit(DWORD timeoutMs) const {
 
 namespace {
 
-void Send(INPUT* inputs, UINT count) { SendInput(count, inputs, sizeof(INPUT)); }
-
 INPUT Key(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -59,9 +53,7 @@ HWND FindTopLevel(DWORD pid, const char* caption) {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, caption));) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        char text[256] = {};
-        GetWindowTextA(window, text, sizeof text);
-        if (owner == pid && IsWindowVisible(window) && std::string(text) == caption) return window;
+        if (owner == pid && IsWindowVisible(window) && test::WindowText(window) == caption) return window;
     }
     return nullptr;
 }
@@ -73,12 +65,12 @@ bool Settle(HWND window, UINT timeoutMs) {
 
 void PressKey(WORD virtualKey) {
     INPUT inputs[] = {Key(virtualKey, false), Key(virtualKey, true)};
-    Send(inputs, 2);
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 void PressChord(WORD modifier, WORD virtualKey) {
     INPUT inputs[] = {Key(modifier, false), Key(virtualKey, false), Key(virtualKey, true), Key(modifier, true)};
-    Send(inputs, 4);
+    SendInput(4, inputs, sizeof(INPUT));
 }
 
 bool MoveTo(POINT screen) {
@@ -93,7 +85,7 @@ bool MoveTo(POINT screen) {
         [&] {
             POINT at{};
             if (GetCursorPos(&at) && at.x == screen.x && at.y == screen.y) return true;
-            Send(&move, 1);
+            SendInput(1, &move, sizeof(INPUT));
             return false;
         },
         5000);
@@ -103,7 +95,7 @@ void LeftButton(bool down) {
     INPUT press{};
     press.type = INPUT_MOUSE;
     press.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    Send(&press, 1);
+    SendInput(1, &press, sizeof(INPUT));
 }
 
 bool ClickAt(POINT screen) {
@@ -124,17 +116,6 @@ bool MakeForeground(HWND window) {
     SetForegroundWindow(window);
     if (attached) AttachThreadInput(self, target, FALSE);
     return test::PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
-}
-
-test::Snapshot CaptureClient(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
-    test::Snapshot picture(client.right, client.bottom);
-    WindowDC screen(nullptr);
-    BitBlt(picture.dc(), 0, 0, client.right, client.bottom, screen.get(), origin.x, origin.y, SRCCOPY);
-    return picture;
 }
 
 }  // namespace kvoro::e2e

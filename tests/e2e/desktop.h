@@ -1,7 +1,7 @@
 #pragma once
 // What a driver needs to work another program's windows from outside: the
-// child process, its windows as the platform reports them, real keyboard and
-// mouse input, and pictures of the screen.
+// child process, its windows as the platform reports them, and real keyboard
+// and mouse input.
 #include <windows.h>
 
 #include <string>
@@ -46,15 +46,9 @@ void PressChord(WORD modifier, WORD virtualKey);
 // Moves the pointer to a screen point; false when it did not arrive.
 bool MoveTo(POINT screen);
 void LeftButton(bool down);
-// MoveTo and a click of the left button there.
 bool ClickAt(POINT screen);
 // Real input goes to the foreground window. Makes window foreground when it is
 // not; false when it cannot be made so.
 bool MakeForeground(HWND window);
-
-// What the screen shows in a window's client area, copied from the screen's
-// device context. Only the client area: without a window manager the frame
-// drawn around it is not the program's.
-test::Snapshot CaptureClient(HWND window);
 
 }  // namespace kvoro::e2e

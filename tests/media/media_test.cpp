@@ -73,32 +73,28 @@ TEST(DiceClip, HasEightyFourRle8FramesAtFifteenASecondAndEveryRunDropsInAndRests
         // quarter of the die's width apart; each is symmetric about the centre, odd faces have the middle one.
         const std::vector<int> die = Box(rest, [](Rgb c) { return c.r > 30; });
         EXPECT_LE(std::abs((die[2] - die[0]) - (die[3] - die[1])), 3);
-        bool pip[3][3];
+        bool pip[9];  // row by row
         int pips = 0;
-        for (int row = 0; row < 3; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                const Rgb c = Pixel(rest, (die[0] + die[2]) / 2 + (column - 1) * (die[2] - die[0]) * 26 / 100,
-                                    (die[1] + die[3]) / 2 + (row - 1) * (die[3] - die[1]) * 26 / 100);
-                pips += pip[row][column] = (299 * c.r + 587 * c.g + 114 * c.b) / 1000 < 100;
-            }
+        for (int k = 0; k < 9; ++k) {
+            const Rgb c = Pixel(rest, (die[0] + die[2]) / 2 + (k % 3 - 1) * (die[2] - die[0]) * 26 / 100,
+                                (die[1] + die[3]) / 2 + (k / 3 - 1) * (die[3] - die[1]) * 26 / 100);
+            pips += pip[k] = (299 * c.r + 587 * c.g + 114 * c.b) / 1000 < 100;
         }
         EXPECT_EQ(pips, face);
-        EXPECT_EQ(pip[1][1], face % 2 == 1);
-        for (int row = 0; row < 3; ++row)
-            for (int column = 0; column < 3; ++column) EXPECT_EQ(pip[row][column], pip[2 - row][2 - column]);
+        EXPECT_EQ(pip[4], face % 2 == 1);
+        for (int k = 0; k < 9; ++k) EXPECT_EQ(pip[k], pip[8 - k]);
 
-        int marks[2][2] = {};
+        int marks[4] = {};  // top left, top right, bottom left, bottom right
         for (int y = 0; y < kHeight; ++y) {
             for (int x = 0; x < kWidth; ++x) {
                 const Rgb h = Pixel(held, x, y);
                 if (h == Pixel(rest, x, y)) continue;
                 ASSERT_TRUE(h.r > h.g + 80 && h.r > h.b + 80) << "changed pixel not red at " << x << "," << y;
                 EXPECT_FALSE(x > die[0] && x < die[2] && y > die[1] && y < die[3]) << "mark on the die at " << x << "," << y;
-                if (h == kMarkRed) ++marks[y > (die[1] + die[3]) / 2][x > (die[0] + die[2]) / 2];
+                if (h == kMarkRed) ++marks[2 * (y > (die[1] + die[3]) / 2) + (x > (die[0] + die[2]) / 2)];
             }
         }
-        for (const auto& row : marks)
-            for (int count : row) EXPECT_GE(count, 10);
+        for (int count : marks) EXPECT_GE(count, 10);
     }
 }
 

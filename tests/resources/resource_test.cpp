@@ -12,7 +12,9 @@
 #include <utility>
 #include <vector>
 
+#include "framework/gdi.h"
 #include "res/resource.h"
+#include "tests/win/test_support.h"
 
 namespace kvoro::test {
 namespace {
@@ -70,12 +72,6 @@ std::vector<Dialog> Dialogs() {
               {IDC_STATIC, "Static", kChild | WS_GROUP | SS_CENTER, "Kvoro version 2.1\nDice for one to five players"}}}};
 }
 
-std::string Text(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 INT_PTR CALLBACK PlainDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST(DialogResource, CreatesWithStyleCaptionFontSizeAndTheControlsInTabOrder) {
@@ -96,13 +92,11 @@ TEST(DialogResource, CreatesWithStyleCaptionFontSizeAndTheControlsInTabOrder) {
             CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(expected.id), nullptr, PlainDialog, 0),
             &DestroyWindow);
         ASSERT_TRUE(dialog) << "error " << GetLastError();
-        EXPECT_EQ(Text(dialog.get()), expected.caption);
+        EXPECT_EQ(test::WindowText(dialog.get()), expected.caption);
 
         LOGFONTA font = {};
         ASSERT_TRUE(GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog.get(), WM_GETFONT, 0, 0)), sizeof font, &font));
-        const HDC screen = GetDC(nullptr);
-        EXPECT_EQ(font.lfHeight, -MulDiv(expected.pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72));
-        ReleaseDC(nullptr, screen);
+        EXPECT_EQ(font.lfHeight, -MulDiv(expected.pointSize, GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY), 72));
         // With DS_SHELLFONT Windows makes "MS Shell Dlg" "MS Shell Dlg 2"; Wine keeps the name.
         EXPECT_EQ(std::string(font.lfFaceName).substr(0, expected.style & DS_FIXEDSYS ? std::strlen(expected.fontFace) : 32),
                   expected.fontFace);
@@ -129,7 +123,7 @@ TEST(DialogResource, CreatesWithStyleCaptionFontSizeAndTheControlsInTabOrder) {
                        sizeof picture, &picture);
             EXPECT_EQ(std::pair(picture.bmWidth, picture.bmHeight), std::pair(control.bitmap.cx, control.bitmap.cy));
             if (!control.bitmap.cx) {
-                EXPECT_EQ(Text(child), control.text);
+                EXPECT_EQ(test::WindowText(child), control.text);
             }
             child = GetWindow(child, GW_HWNDNEXT);
         }

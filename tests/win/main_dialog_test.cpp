@@ -246,12 +246,11 @@ TEST_F(MainDialogTest, RollHoldsAndDieClicksFollowThePhasesOfATurnAndARollEndsAt
     clickDie();
     EXPECT_EQ(Holds(), "exeeee");
     // The idle rule gives the focus back to Roll unless a Hold button has it.
-    SetFocus(Item(IDC_HOLD3));
-    loop_.RunIdleHandlers();
-    EXPECT_EQ(GetFocus(), Item(IDC_HOLD3));
-    SetFocus(Grid());
-    loop_.RunIdleHandlers();
-    EXPECT_EQ(GetFocus(), Item(IDC_ROLL));
+    for (const auto& [from, to] : {std::pair{Item(IDC_HOLD3), Item(IDC_HOLD3)}, {Grid(), Item(IDC_ROLL)}}) {
+        SetFocus(from);
+        loop_.RunIdleHandlers();
+        EXPECT_EQ(GetFocus(), to);
+    }
 
     Roll();
     EXPECT_EQ(Holds(), "exeeee") << "holds stay as before the roll";
@@ -262,8 +261,7 @@ TEST_F(MainDialogTest, RollHoldsAndDieClicksFollowThePhasesOfATurnAndARollEndsAt
     constexpr COLORREF kHeldMark = RGB(204, 16, 16);
     EXPECT_GT(Snapshot::OfClient(Item(IDC_DIE3)).Count(kHeldMark), 0);
     EXPECT_EQ(Snapshot::OfClient(Item(IDC_DIE4)).Count(kHeldMark), 0);
-    Roll();
-    FinishRoll();
+    RollToTheEnd();
     EXPECT_EQ(RollsLeft(), 0);
     EXPECT_FALSE(Enabled(IDC_ROLL)) << "out of rolls";
     EXPECT_EQ(Holds(), "exxeee");
@@ -285,7 +283,7 @@ TEST_F(MainDialogTest, RollHoldsAndDieClicksFollowThePhasesOfATurnAndARollEndsAt
     // The game-over phase: GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscores.
 }
 
-TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
+TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRestAndTheLoopRerunsTheIdleRuleUntilItsQuit) {
     Open(1, GameType::Standard);
     for (int k = 1; k <= 6; ++k) EXPECT_TRUE(SendKey('0' + k)) << "disabled Hold buttons still consume their keys";
     EXPECT_EQ(Holds(), "------");
@@ -318,6 +316,25 @@ TEST_F(MainDialogTest, KeyboardFilterRollsTogglesHoldsAndPassesTheRest) {
     answers_.On("New Game", Close);
     EXPECT_TRUE(SendKey(VK_F2));
     EXPECT_EQ(answers_.log(), std::vector<std::string>{"New Game"});
+
+    // The program's own loop: once its queue has run empty after a message, the idle rule runs again (here it takes
+    // the focus back from the score card), and the loop ends with the quit message's code.
+    static HWND grid, roll;
+    static bool focusReturned;
+    grid = Grid();
+    roll = Item(IDC_ROLL);
+    focusReturned = false;
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        SetFocus(grid);
+        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR later, DWORD) {
+            KillTimer(nullptr, later);
+            focusReturned = GetFocus() == roll;
+            PostQuitMessage(2);
+        });
+    });
+    EXPECT_EQ(loop_.Run(), 2);
+    EXPECT_TRUE(focusReturned);
 }
 
 TEST_F(MainDialogTest, RollSoundFollowsARollAndAZeroEntrysSoundPlaysToTheEndUnlessTheSoundIsOff) {
@@ -347,8 +364,7 @@ TEST_F(MainDialogTest, RollSoundFollowsARollAndAZeroEntrysSoundPlaysToTheEndUnle
     FinishRoll();
     ASSERT_GE(ZeroRow(), 0);
     Choose(ZeroRow());
-    Roll();
-    FinishRoll();
+    RollToTheEnd();
     PumpFor(400);
     EXPECT_EQ(sounds_.played.size(), 3u);
 }
@@ -369,13 +385,11 @@ TEST_F(MainDialogTest, MaxiBoardShowsItsBannerSixDiceATwoTonePanelAndTheStatusOn
 
     // The status: the player, the rolls left and the bonus standing.
     ExpectStatus("Ann", "3", "0");
-    Roll();
-    FinishRoll();
+    RollToTheEnd();
     ExpectStatus("Ann", "2", "0");
     Choose(Chance);
     ExpectStatus("2", "3", "0");
-    Roll();
-    FinishRoll();
+    RollToTheEnd();
     // No hint in a six dice game.
     EXPECT_EQ(GetMenuState(GetMenu(window()), ID_GAME_HINT, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
     Command(ID_GAME_HINT);
@@ -405,8 +419,7 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
     Open(StartGame(2, GameType::Standard, {"Ann", "Bob"}), seed);
     Command(ID_GAME_SOUND);  // no roll sound, which would draw from the game's numbers
     for (int player = 1; player <= 2; ++player) {  // each player scores only in Chance
-        Roll();
-        FinishRoll();
+        RollToTheEnd();
         Choose(Chance);
     }
     HighscoreTable shown{};
@@ -438,8 +451,7 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     Open(1, GameType::Standard);
     // A die without its clip cannot play and never reports a stop.
     SendMessageA(Item(IDC_DIE3), ACM_OPENA, 0, 0);
-    Roll();
-    FinishRoll();
+    RollToTheEnd();
     EXPECT_EQ(RollsLeft(), 2);
     for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE4, IDC_DIE5}) SendMessageA(Item(id), ACM_OPENA, 0, 0);
     Roll();
@@ -469,8 +481,7 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
     ASSERT_EQ(main_->coach().table(), nullptr);
     Command(ID_GAME_HINT);
     EXPECT_EQ(main_->hint().kind, HintKind::RollFirst);
-    Roll();
-    FinishRoll();
+    RollToTheEnd();
     Command(ID_GAME_HINT);
     if (!main_->coach().table()) {
         EXPECT_EQ(main_->hint().kind, HintKind::Computing);
@@ -496,8 +507,7 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
         EXPECT_EQ(main_->hint().kind, HintKind::Hold);
         EXPECT_DOUBLE_EQ(main_->hint().expected, best().expected);
         for (int die = 0; die < 5; ++die) EXPECT_EQ(Checked(kHolds[die]), (best().hold >> die & 1) != 0) << die;
-        Roll();
-        FinishRoll();
+        RollToTheEnd();
     }
     const int row = best().row;
     EXPECT_FALSE(framed(row));
@@ -509,29 +519,6 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
     Choose(row);
     EXPECT_EQ(main_->hint().kind, HintKind::None);
     EXPECT_FALSE(framed(row));
-}
-
-// The program's own loop: once its queue has run empty after a message, the
-// idle rule runs again (here it takes the focus back from the score card),
-// and the loop ends with the quit message's code.
-TEST_F(MainDialogTest, MessageLoopRunsTheIdleRuleAfterEachMessageAndEndsWithTheQuitCode) {
-    Open(1, GameType::Standard);
-    static HWND grid, roll;
-    static bool focusReturned;
-    grid = Grid();
-    roll = Item(IDC_ROLL);
-    focusReturned = false;
-    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        KillTimer(nullptr, timer);
-        SetFocus(grid);
-        SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR later, DWORD) {
-            KillTimer(nullptr, later);
-            focusReturned = GetFocus() == roll;
-            PostQuitMessage(2);
-        });
-    });
-    EXPECT_EQ(loop_.Run(), 2);
-    EXPECT_TRUE(focusReturned);
 }
 
 }  // namespace

@@ -88,6 +88,10 @@ protected:
     void Command(int id) { SendMessageA(window(), WM_COMMAND, id, 0); }
     void Roll() { Command(IDC_ROLL); }
     void FinishRoll() { ASSERT_TRUE(PumpUntil([this] { return !main_->animating(); })); }
+    void RollToTheEnd() {
+        Roll();
+        FinishRoll();
+    }
     void Choose(int row) {
         SendMessageA(window(), WM_ROW_CHOSEN, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(Grid()));
     }

@@ -29,12 +29,7 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     return true;
 }
 
-COLORREF ClientPixel(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
-}
+COLORREF ClientPixel(HWND window, int x, int y) { return GetPixel(WindowDC(window).get(), x, y); }
 
 std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type) {
     std::vector<BYTE> bytes(4096);
@@ -42,6 +37,12 @@ std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type) 
     const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, type, bytes.data(), &size);
     bytes.resize(status == ERROR_SUCCESS ? size : 0);
     return bytes;
+}
+
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
 }
 
 bool CentredOn(HWND window, HWND owner) {
@@ -106,13 +107,14 @@ Snapshot::Snapshot(int width, int height) : width_(width), height_(height) {
     SelectObject(dc_.get(), bitmap_.get());
 }
 
-Snapshot Snapshot::OfClient(HWND window) {
+Snapshot Snapshot::OfClient(HWND window, bool fromScreen) {
     RECT client;
     GetClientRect(window, &client);
+    POINT origin{0, 0};
+    if (fromScreen) ClientToScreen(window, &origin);
     Snapshot snapshot(client.right, client.bottom);
-    HDC source = GetDC(window);
-    BitBlt(snapshot.dc(), 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-    ReleaseDC(window, source);
+    const WindowDC source(fromScreen ? nullptr : window);
+    BitBlt(snapshot.dc(), 0, 0, client.right, client.bottom, source.get(), origin.x, origin.y, SRCCOPY);
     return snapshot;
 }
 
@@ -122,10 +124,11 @@ COLORREF Snapshot::Pixel(int x, int y) const {
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
-int Snapshot::Count(COLORREF colour) const {
+int Snapshot::Count(COLORREF colour, const RECT& area) const {
     int found = 0;
-    for (int y = 0; y < height_; ++y) {
-        for (int x = 0; x < width_; ++x) found += Pixel(x, y) == colour;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(height_, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(width_, area.right); ++x)
+            found += Pixel(x, y) == colour;
     }
     return found;
 }

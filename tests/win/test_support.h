@@ -2,6 +2,7 @@
 // Helpers shared by the in-process window tests.
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -27,8 +28,18 @@ COLORREF ClientPixel(HWND window, int x, int y);
 // its bytes, empty when it is missing, and its type in type.
 std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type = nullptr);
 
+// The bytes of a record, as stored byte for byte.
+template <typename T>
+std::vector<BYTE> Bytes(const T& data) {
+    const auto* bytes = reinterpret_cast<const BYTE*>(&data);
+    return {bytes, bytes + sizeof data};
+}
+
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline void Close(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
+
+// A window's text: a control's, or a caption.
+std::string WindowText(HWND window);
 
 // Whether the window's centre is within a pixel of its owner's.
 bool CentredOn(HWND window, HWND owner);
@@ -61,15 +72,16 @@ private:
 class Snapshot {
 public:
     Snapshot(int width, int height);
-    // What the window's client area shows now.
-    static Snapshot OfClient(HWND window);
+    // What the window's client area shows now, read from its own DC or from the screen's (another process's
+    // window; without a window manager the frame around it is not the program's).
+    static Snapshot OfClient(HWND window, bool fromScreen = false);
 
     HDC dc() const { return dc_.get(); }
     int width() const { return width_; }
     int height() const { return height_; }
     COLORREF Pixel(int x, int y) const;
-    // How many pixels have the colour.
-    int Count(COLORREF colour) const;
+    // How many pixels of the area have the colour.
+    int Count(COLORREF colour, const RECT& area = {0, 0, LONG_MAX, LONG_MAX}) const;
     bool SavePng(const std::string& path) const;
 
 private:

@@ -33,11 +33,7 @@ LRESULT CALLBACK OwnerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::string Text(HWND dialog, int id) {
-    char text[64] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
+std::string Text(HWND dialog, int id) { return test::WindowText(GetDlgItem(dialog, id)); }
 
 // One character a control from first to last: '1' where is(control) holds, else '0'.
 std::string Pattern(HWND dialog, int first, int last, const std::function<bool(HWND)>& is) {
@@ -49,11 +45,6 @@ bool IsChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == 
 
 // A key as the dialog's message loop sees it, sent to the focused control.
 void PressKey(WPARAM key) { PostMessageA(GetFocus(), WM_KEYDOWN, key, 0); }
-
-std::vector<unsigned char> Bytes(const GameState& state) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(&state);
-    return {bytes, bytes + sizeof state};
-}
 
 // The tops of the separate bands of text in a column range below the highscore title.
 std::vector<int> TextBandTops(const test::Snapshot& shown, int left, int right) {
@@ -227,17 +218,14 @@ TEST_F(WindowPartsTest, NewGameOffersOnePlayerFirstEnablesANameFieldOfSixteenCha
                   EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_TYPE_STANDARD));
                   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_NAME1));
                   EXPECT_EQ(SendMessageA(GetFocus(), EM_GETSEL, 0, 0), MAKELRESULT(0, 8)) << "typing replaces the name";
+                  for (char c = 'a'; c < 'a' + 17; ++c) SendMessageA(GetFocus(), WM_CHAR, c, 1);
+                  EXPECT_EQ(Text(dialog, IDC_NAME1), "abcdefghijklmnop");
                   EXPECT_TRUE(test::CentredOn(dialog, owner_));
                   SetDlgItemTextA(dialog, IDC_NAME4, "Dee");
                   test::Click(dialog, IDC_PLAYERS5);
                   EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11111");
                   test::Click(dialog, IDC_PLAYERS2);
                   EXPECT_EQ(Pattern(dialog, IDC_NAME1, IDC_NAME5, IsWindowEnabled), "11000");
-                  const HWND field = GetDlgItem(dialog, IDC_NAME1);
-                  SetFocus(field);
-                  SendMessageA(field, EM_SETSEL, 0, -1);
-                  for (char c = 'a'; c < 'a' + 17; ++c) SendMessageA(field, WM_CHAR, c, 1);
-                  EXPECT_EQ(Text(dialog, IDC_NAME1), "abcdefghijklmnop");
                   SetDlgItemTextA(dialog, IDC_NAME1, "Ann");
                   SetDlgItemTextA(dialog, IDC_NAME2, "");
                   SetDlgItemTextA(dialog, IDC_NAME3, "Cy");
@@ -252,7 +240,7 @@ TEST_F(WindowPartsTest, NewGameOffersOnePlayerFirstEnablesANameFieldOfSixteenCha
     for (int player = 1; player <= 5; ++player) EXPECT_STREQ(state_.playerName(player), names[player - 1]);
 
     // Escape and the close box leave the game in progress untouched.
-    const std::vector<unsigned char> before = Bytes(state_);
+    const std::vector<BYTE> before = test::Bytes(state_);
     for (bool escape : {true, false}) {
         EXPECT_EQ(NewGame([&](HWND dialog) {
                       EXPECT_EQ(Pattern(dialog, IDC_PLAYERS1, IDC_PLAYERS5, IsChecked), "00100");
@@ -270,7 +258,7 @@ TEST_F(WindowPartsTest, NewGameOffersOnePlayerFirstEnablesANameFieldOfSixteenCha
                       }
                   }),
                   IDCANCEL);
-        EXPECT_EQ(Bytes(state_), before) << escape;
+        EXPECT_EQ(test::Bytes(state_), before) << escape;
     }
 }
 
