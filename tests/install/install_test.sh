@@ -6,9 +6,10 @@
 # Game dialog shows; the same installer again and a newer one (one entry each
 # time); the uninstall, which must leave the settings key alone.
 # install_test.sh <wine-run> <wixl> <wxs> <msi> <release dir> <icon> <version> <vendor>
-#                 <start_bench.exe> <bare_window.exe>
+#                 <start_bench.exe> <bare_window.exe> <window_picture.exe>
+# Leaves installed_programs.png, the installed-programs list after the install.
 set -uo pipefail
-run=$1 wixl=$2 wxs=$3 msi=$4 release_dir=$5 icon=$6 version=$7 vendor=$8 start_bench=$9 bare=${10}
+run=$1 wixl=$2 wxs=$3 msi=$4 release_dir=$5 icon=$6 version=$7 vendor=$8 start_bench=$9 bare=${10} picture=${11}
 # Wine must not put menu entries for the shortcut into the user's own desktop.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 work=$(mktemp -d)
@@ -45,6 +46,12 @@ has_icon "$(in_wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s /v
 # The start-up timer's launcher starts the program and waits for its New Game
 # dialog (and for the bare window it compares with).
 in_wine "$start_bench" 1 "$target" "$bare" || fail "the installed program did not show its New Game dialog"
+# Wine's installed-programs list (appwiz.cpl) with the entry, kept for a person to look at.
+"$run" control appwiz.cpl >/dev/null 2>&1 &
+panel=$!
+shown="Z:$(pwd | tr / '\\')\\installed_programs.png"
+in_wine "$picture" "Add/Remove Programs" "$shown" || { fail "the installed-programs list did not show"; kill $panel; }
+wait $panel
 
 msiexec /i "$msi" || fail "the same installer again"
 expect_entries "$version " "the same installer again"
