@@ -1,16 +1,22 @@
 // Kvoro played from outside twice on one Wine prefix, with nothing but real keys and clicks, read only from what the
 // platform reports (window states, rectangles) and from the screen. The window tests prove every step in-process;
 // this proves that real input reaches them through the program's own message loop, that Alt+F4 ends it, and that
-// the window's placement comes back.
+// the window's placement comes back. Then copies played by their controls' messages: two saving at once keep both
+// results, and one killed after a game keeps that game's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
 
 #include "desktop.h"
 #include "game/rules.h"
 #include "res/resource.h"
 #include "store/settings_store.h"
 #include "tests/win/test_support.h"
+#include "ui/score_grid.h"
 #include "ui/score_grid_model.h"
 #include "ui/win_rect.h"
 
@@ -89,6 +95,122 @@ TEST_F(EndToEnd, ARollByKeyEnteredByAClickAndAWindowPlacementThatTheNextRunResto
     GetWindowRect(main_, &placed);
     EXPECT_TRUE(EqualRect(&placed, &moved));
     EXPECT_EQ(Close(), 2u);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+}
+
+// A copy of the program playing one player's five-dice game through the messages its controls send: every Hold
+// checked, so that a roll keeps the dice and ends at once, and the rows in card order. Sound off, for speed.
+class Copy {
+public:
+    // Starts the program and, from its first New Game dialog, a game of a player with this name.
+    void Start(const std::string& name) {
+        ASSERT_TRUE(process_.Start(KVORO_EXE)) << process_.error();
+        const HWND dialog = Wait("New Game");
+        ASSERT_NE(dialog, nullptr);
+        main_ = FindTopLevel(process_.id(), "Kvoro");
+        grid_ = FindWindowExA(main_, nullptr, nullptr, "VIZIVA");
+        SendMessageA(GetDlgItem(dialog, IDC_NAME1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kGuardMs));
+    }
+    // Every row but the last.
+    void PlayAllButTheLastRow() {
+        const std::vector<int> rows = Rows();
+        for (std::size_t k = 0; k + 1 < rows.size(); ++k) Enter(rows[k], false);
+    }
+    // Posted, so that its game end (which opens the modal highscore window) runs while the driver goes on.
+    void PostTheLastRow() { Enter(Rows().back(), true); }
+    HWND Wait(const char* caption) const {
+        HWND window = nullptr;
+        PumpUntil([&] { return (window = FindTopLevel(process_.id(), caption)) != nullptr; }, kGuardMs);
+        return window;
+    }
+    // The highscore window of the game's end and the next New Game dialog, closed.
+    void CloseDialogs() const {
+        for (const char* modal : {"Highscore", "New Game"}) {
+            const HWND window = Wait(modal);
+            ASSERT_NE(window, nullptr) << modal;
+            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+            ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window); }, kGuardMs)) << modal;
+        }
+    }
+    // The window's close (command 2).
+    void PostClose() const { PostMessageA(main_, WM_COMMAND, IDCANCEL, 0); }
+    ChildProcess& process() { return process_; }
+
+private:
+    static std::vector<int> Rows() {
+        std::vector<int> rows;
+        for (int row = 0; row < kRowCount; ++row) {
+            if (!isComputedRow(row) && GameState::isRowShown(GameType::Standard, row)) rows.push_back(row);
+        }
+        return rows;
+    }
+    void Enter(int row, bool post) const {
+        for (int hold = IDC_HOLD1; hold < IDC_HOLD1 + kMaxDice; ++hold) {
+            SendMessageA(GetDlgItem(main_, hold), BM_SETCHECK, BST_CHECKED, 0);
+        }
+        SendMessageA(main_, WM_COMMAND, IDC_ROLL, 0);
+        const LPARAM grid = reinterpret_cast<LPARAM>(grid_);
+        if (post) {
+            PostMessageA(main_, WM_ROW_CHOSEN, static_cast<WPARAM>(row), grid);
+        } else {
+            SendMessageA(main_, WM_ROW_CHOSEN, static_cast<WPARAM>(row), grid);
+        }
+    }
+
+    ChildProcess process_;
+    HWND main_ = nullptr, grid_ = nullptr;
+};
+
+std::set<std::string> StoredNames() {
+    HighscoreTable table{};
+    DWORD size = sizeof table;
+    RegGetValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "hs1", RRF_RT_REG_BINARY, nullptr, &table, &size);
+    std::set<std::string> names;
+    for (const HighscoreEntry& entry : table.entries) {
+        if (entry.name[0]) names.insert(std::string(entryName(entry)));
+    }
+    return names;
+}
+
+void SilentKey() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+    const DWORD off = 0;
+    RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "Sound", REG_DWORD, &off, sizeof off);
+}
+
+// Both copies finish their games at once (each game's table written at its end) and close at once (everything
+// written), round after round: every result of either is kept.
+TEST(TwoCopies, FinishingAndClosingAtOnceKeepBothResults) {
+    SilentKey();
+    std::set<std::string> expected;
+    for (int round = 1; round <= 4; ++round) {
+        Copy copies[2];
+        for (Copy& copy : copies) {
+            const std::string name = (&copy == copies ? "A" : "B") + std::to_string(round);
+            ASSERT_NO_FATAL_FAILURE(copy.Start(name));
+            copy.PlayAllButTheLastRow();
+            expected.insert(name);
+        }
+        for (Copy& copy : copies) copy.PostTheLastRow();
+        for (Copy& copy : copies) ASSERT_NO_FATAL_FAILURE(copy.CloseDialogs());
+        for (Copy& copy : copies) copy.PostClose();
+        for (Copy& copy : copies) EXPECT_EQ(copy.process().WaitForExit(kGuardMs), 2u);
+        EXPECT_EQ(StoredNames(), expected) << "round " << round;
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
+}
+
+TEST(KilledCopy, KeepsTheResultOfItsFinishedGame) {
+    SilentKey();
+    Copy copy;
+    ASSERT_NO_FATAL_FAILURE(copy.Start("Kim"));
+    copy.PlayAllButTheLastRow();
+    copy.PostTheLastRow();
+    ASSERT_NE(copy.Wait("Highscore"), nullptr);  // the results are recorded before it opens
+    copy.process().End();
+    EXPECT_EQ(StoredNames(), std::set<std::string>{"Kim"});
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
 
