@@ -1,12 +1,13 @@
 // Kvoro played from outside twice on one Wine prefix, with nothing but real keys and clicks, read only from what the
 // platform reports (window states, rectangles) and from the screen. The window tests prove every step in-process;
 // this proves that real input reaches them through the program's own message loop, that Alt+F4 ends it, and that
-// the window's placement comes back. Then copies played by their controls' messages: two saving at once keep both
-// results, and one killed after a game keeps that game's.
+// the window's placement comes back. Then copies played by their controls' messages: two saving at once keep every
+// result, and one killed after a game keeps that game's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
 #include <string>
 #include <vector>
@@ -98,44 +99,45 @@ TEST_F(EndToEnd, ARollByKeyEnteredByAClickAndAWindowPlacementThatTheNextRunResto
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
 
-// A copy of the program playing one player's five-dice game through the messages its controls send: every Hold
+// A copy of the program playing one player's five-dice games through the messages its controls send: every Hold
 // checked, so that a roll keeps the dice and ends at once, and the rows in card order. Sound off, for speed.
 class Copy {
 public:
     // Starts the program and, from its first New Game dialog, a game of a player with this name.
     void Start(const std::string& name) {
         ASSERT_TRUE(process_.Start(KVORO_EXE)) << process_.error();
-        const HWND dialog = Wait("New Game");
-        ASSERT_NE(dialog, nullptr);
+        ASSERT_NE(Wait("New Game"), nullptr);
         main_ = FindTopLevel(process_.id(), "Kvoro");
         grid_ = FindWindowExA(main_, nullptr, nullptr, "VIZIVA");
+        ASSERT_NO_FATAL_FAILURE(StartGame(name));
+    }
+    // From the New Game dialog that is open.
+    void StartGame(const std::string& name) const {
+        const HWND dialog = Wait("New Game");
+        ASSERT_NE(dialog, nullptr);
         SendMessageA(GetDlgItem(dialog, IDC_NAME1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, kGuardMs));
     }
-    // Every row but the last.
-    void PlayAllButTheLastRow() {
+    // Every row; the last is posted, so that its game end (which opens the modal highscore window once the result
+    // is recorded) runs while the driver waits for that window.
+    void PlayGame(bool closeHighscores = true) const {
         const std::vector<int> rows = Rows();
-        for (std::size_t k = 0; k + 1 < rows.size(); ++k) Enter(rows[k], false);
+        for (std::size_t k = 0; k < rows.size(); ++k) Enter(rows[k], k + 1 == rows.size());
+        const HWND highscores = Wait("Highscore");
+        ASSERT_NE(highscores, nullptr);
+        if (!closeHighscores) return;
+        PostMessageA(highscores, WM_COMMAND, IDCANCEL, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(highscores); }, kGuardMs));
     }
-    // Posted, so that its game end (which opens the modal highscore window) runs while the driver goes on.
-    void PostTheLastRow() { Enter(Rows().back(), true); }
     HWND Wait(const char* caption) const {
         HWND window = nullptr;
         PumpUntil([&] { return (window = FindTopLevel(process_.id(), caption)) != nullptr; }, kGuardMs);
         return window;
     }
-    // The highscore window of the game's end and the next New Game dialog, closed.
-    void CloseDialogs() const {
-        for (const char* modal : {"Highscore", "New Game"}) {
-            const HWND window = Wait(modal);
-            ASSERT_NE(window, nullptr) << modal;
-            PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-            ASSERT_TRUE(PumpUntil([&] { return !IsWindow(window); }, kGuardMs)) << modal;
-        }
-    }
-    // The window's close (command 2).
+    // The window's close (command 2), the New Game dialog of the last game's end still open.
     void PostClose() const { PostMessageA(main_, WM_COMMAND, IDCANCEL, 0); }
+    HWND main() const { return main_; }
     ChildProcess& process() { return process_; }
 
 private:
@@ -163,6 +165,40 @@ private:
     HWND main_ = nullptr, grid_ = nullptr;
 };
 
+// Saves of a copy over and over, as Windows asks at a session's end (the close's read, merge and write), on a
+// thread of its own.
+class Saver {
+public:
+    explicit Saver(HWND window) : window_(window), thread_(CreateThread(nullptr, 0, Run, this, 0, nullptr)) {}
+    ~Saver() {
+        stop_ = true;
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+    // Waits until the copy has saved twice more: whatever it overwrote by then stays overwritten.
+    bool SavedAgain() const {
+        const long after = saves_ + 2;
+        return PumpUntil([&] { return saves_ >= after; }, kGuardMs);
+    }
+
+private:
+    static DWORD WINAPI Run(void* self) {
+        auto& saver = *static_cast<Saver*>(self);
+        DWORD_PTR ended = 0;
+        while (!saver.stop_) {
+            if (SendMessageTimeoutA(saver.window_, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, kGuardMs,
+                                    &ended)) {
+                ++saver.saves_;
+            }
+        }
+        return 0;
+    }
+    HWND window_;
+    std::atomic<bool> stop_{false};
+    std::atomic<long> saves_{0};
+    HANDLE thread_;
+};
+
 std::set<std::string> StoredNames() {
     HighscoreTable table{};
     DWORD size = sizeof table;
@@ -180,25 +216,31 @@ void SilentKey() {
     RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "Sound", REG_DWORD, &off, sizeof off);
 }
 
-// Both copies finish their games at once (each game's table written at its end) and close at once (everything
-// written), round after round: every result of either is kept.
-TEST(TwoCopies, FinishingAndClosingAtOnceKeepBothResults) {
+// One copy saves over and over while the other finishes game after game, each game's table written at its end:
+// every result is in the key once the first has saved again, and after both close at once.
+TEST(TwoCopies, SavingAtOnceKeepEveryResult) {
+    constexpr int kGames = 12;  // past a full table
     SilentKey();
-    std::set<std::string> expected;
-    for (int round = 1; round <= 4; ++round) {
-        Copy copies[2];
-        for (Copy& copy : copies) {
-            const std::string name = (&copy == copies ? "A" : "B") + std::to_string(round);
-            ASSERT_NO_FATAL_FAILURE(copy.Start(name));
-            copy.PlayAllButTheLastRow();
-            expected.insert(name);
+    Copy idle, player;
+    ASSERT_NO_FATAL_FAILURE(idle.Start("Sam"));
+    ASSERT_NO_FATAL_FAILURE(player.Start("B1"));
+    std::set<std::string> latest;  // the table keeps the ten latest of equal scores
+    {
+        const Saver saver(idle.main());
+        for (int game = 1; game <= kGames; ++game) {
+            const std::string name = "B" + std::to_string(game);
+            if (game > 1) ASSERT_NO_FATAL_FAILURE(player.StartGame(name));
+            ASSERT_NO_FATAL_FAILURE(player.PlayGame());
+            ASSERT_TRUE(saver.SavedAgain());
+            EXPECT_EQ(StoredNames().count(name), 1u) << "game " << game;
+            latest.insert(name);
+            if (game > kHighscoreEntries) latest.erase("B" + std::to_string(game - kHighscoreEntries));
         }
-        for (Copy& copy : copies) copy.PostTheLastRow();
-        for (Copy& copy : copies) ASSERT_NO_FATAL_FAILURE(copy.CloseDialogs());
-        for (Copy& copy : copies) copy.PostClose();
-        for (Copy& copy : copies) EXPECT_EQ(copy.process().WaitForExit(kGuardMs), 2u);
-        EXPECT_EQ(StoredNames(), expected) << "round " << round;
     }
+    idle.PostClose();
+    player.PostClose();
+    for (Copy* copy : {&idle, &player}) EXPECT_EQ(copy->process().WaitForExit(kGuardMs), 2u);
+    EXPECT_EQ(StoredNames(), latest);
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
 
@@ -206,9 +248,7 @@ TEST(KilledCopy, KeepsTheResultOfItsFinishedGame) {
     SilentKey();
     Copy copy;
     ASSERT_NO_FATAL_FAILURE(copy.Start("Kim"));
-    copy.PlayAllButTheLastRow();
-    copy.PostTheLastRow();
-    ASSERT_NE(copy.Wait("Highscore"), nullptr);  // the results are recorded before it opens
+    ASSERT_NO_FATAL_FAILURE(copy.PlayGame(false));  // the result is recorded before the highscore window opens
     copy.process().End();
     EXPECT_EQ(StoredNames(), std::set<std::string>{"Kim"});
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
