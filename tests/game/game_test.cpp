@@ -1,13 +1,13 @@
 // The rules, the highscore records and the settings key's logic: every row of both cards for every ordered roll against
 // an oracle; whole games played to the end against the rules stated afresh, results ranked; against a key in memory,
-// two copies of the program closing in either order, the placement rule, random value sets and a key that cannot open.
+// two copies of the program closing in either order, failed writes, a key that could not be opened or has gone,
+// stored tables out of order, the placement rule, random value sets and a key that cannot open.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <functional>
 #include <numeric>
 #include <random>
 #include <set>
