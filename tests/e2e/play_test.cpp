@@ -1,7 +1,7 @@
 // Kvoro played from outside twice on one Wine prefix, with nothing but real keys and clicks, read only from what the
 // platform reports (window states, rectangles) and from the screen. The window tests prove every step in-process;
 // this proves that real input reaches them through the program's own message loop, that Alt+F4 ends it, and that
-// the window's placement comes back. Then copies played by their controls' messages: two saving at once keep every
+// the window's placement comes back. Then copies played by their controls' messages: copies saving at once keep every
 // result, and one killed after a game keeps that game's.
 #include <windows.h>
 
@@ -216,30 +216,29 @@ void SilentKey() {
     RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKeyPath, "Sound", REG_DWORD, &off, sizeof off);
 }
 
-// One copy saves over and over while the other finishes game after game, each game's table written at its end:
-// every result is in the key once the first has saved again, and after both close at once.
-TEST(TwoCopies, SavingAtOnceKeepEveryResult) {
+// Two copies save over and over while a third finishes game after game, each game's table written at its end:
+// every result is in the key once the others have saved again, and after all close at once.
+TEST(CopiesSavingAtOnce, KeepEveryResult) {
     constexpr int kGames = 12;  // past a full table
     SilentKey();
-    Copy idle, player;
-    ASSERT_NO_FATAL_FAILURE(idle.Start("Sam"));
+    Copy idle[2], player;
+    for (Copy& copy : idle) ASSERT_NO_FATAL_FAILURE(copy.Start("Sam"));
     ASSERT_NO_FATAL_FAILURE(player.Start("B1"));
     std::set<std::string> latest;  // the table keeps the ten latest of equal scores
     {
-        const Saver saver(idle.main());
+        const Saver savers[] = {Saver(idle[0].main()), Saver(idle[1].main())};
         for (int game = 1; game <= kGames; ++game) {
             const std::string name = "B" + std::to_string(game);
             if (game > 1) ASSERT_NO_FATAL_FAILURE(player.StartGame(name));
             ASSERT_NO_FATAL_FAILURE(player.PlayGame());
-            ASSERT_TRUE(saver.SavedAgain());
+            for (const Saver& saver : savers) ASSERT_TRUE(saver.SavedAgain());
             EXPECT_EQ(StoredNames().count(name), 1u) << "game " << game;
             latest.insert(name);
             if (game > kHighscoreEntries) latest.erase("B" + std::to_string(game - kHighscoreEntries));
         }
     }
-    idle.PostClose();
-    player.PostClose();
-    for (Copy* copy : {&idle, &player}) EXPECT_EQ(copy->process().WaitForExit(kGuardMs), 2u);
+    for (const Copy* copy : {&idle[0], &idle[1], &player}) copy->PostClose();
+    for (Copy* copy : {&idle[0], &idle[1], &player}) EXPECT_EQ(copy->process().WaitForExit(kGuardMs), 2u);
     EXPECT_EQ(StoredNames(), latest);
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKeyPath);
 }
