@@ -39,8 +39,6 @@ public:
     const Settings& settings() const { return settings_; }
     void SetSoundOn(bool on) { settings_.soundOn = on; }
     void SetPlacement(const StoredPlacement& placement) { settings_.placement = placement; }
-    // Today's date for results; tests fix it.
-    void SetDateFormatter(DateFormatter format) { settings_.highscores.formatDate = format; }
 
     // false when the key can be neither opened nor created; every value that
     // is missing or of the wrong size keeps its default. Stored tables come
