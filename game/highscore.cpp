@@ -1,6 +1,8 @@
 #include "game/highscore.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kvoro {
 
@@ -16,6 +18,11 @@ int insert(HighscoreTable& table, const HighscoreEntry& entry) {
         }
     }
     return -1;
+}
+
+void sortByRank(HighscoreTable& table) {
+    std::stable_sort(std::begin(table.entries), std::end(table.entries),
+                     [](const HighscoreEntry& a, const HighscoreEntry& b) { return a.score > b.score; });
 }
 
 int HighscoreStore::recordGameResult(const char* name, std::int32_t score, GameType type) {

@@ -41,6 +41,9 @@ static_assert(offsetof(HighscoreTable, entries) == 0, "entries at offset 0");
 // Places the entry above every stored entry with the same or a lower score;
 // 0 when placed, -1 (table unchanged) when it ranks below all ten.
 int insert(HighscoreTable& table, const HighscoreEntry& entry);
+// Brings a table from elsewhere into ranking order, best first; entries of
+// equal score keep their order, so a table in order stays as it is.
+void sortByRank(HighscoreTable& table);
 
 // What the date formatter is given, NUL included; the last two bytes of the
 // date field therefore always stay zero.

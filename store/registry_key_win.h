@@ -1,10 +1,10 @@
 #pragma once
 // The settings key in the registry: RegCreateKeyExA, RegQueryValueExA,
-// RegSetValueExA and RegCloseKey on one subkey of a root key.
+// RegSetValueExA and RegCloseKey on one subkey of a root key, and a named
+// mutex of the user's session, named after the subkey, as the saves' lock.
 #include <windows.h>
 
 #include <string>
-#include <utility>
 
 #include "store/settings_key.h"
 
@@ -12,8 +12,8 @@ namespace kvoro {
 
 class RegistrySettingsKey : public SettingsKey {
 public:
-    RegistrySettingsKey(HKEY root, std::string path) : root_(root), path_(std::move(path)) {}
-    ~RegistrySettingsKey() override { Close(); }
+    RegistrySettingsKey(HKEY root, std::string path);
+    ~RegistrySettingsKey() override;
     RegistrySettingsKey(const RegistrySettingsKey&) = delete;
     RegistrySettingsKey& operator=(const RegistrySettingsKey&) = delete;
 
@@ -26,6 +26,8 @@ private:
     HKEY root_;
     std::string path_;
     HKEY key_ = nullptr;
+    HANDLE lock_ = nullptr;  // null when it could not be made: saves then go unguarded
+    bool locked_ = false;
 };
 
 }  // namespace kvoro

@@ -25,7 +25,9 @@ struct ReadResult {
 class SettingsKey {
 public:
     virtual ~SettingsKey() = default;
-    // Creates the key, empty, when it does not exist.
+    // Creates the key, empty, when it does not exist. Opened ReadWrite, the key
+    // is also locked against the ReadWrite openings of other threads and
+    // processes until Close: a save reads, merges and writes alone.
     virtual OpenResult Open(KeyAccess access) = 0;
     // Copies the value into buffer when it fits in capacity bytes.
     virtual ReadResult Read(const char* name, void* buffer, std::uint32_t capacity) = 0;

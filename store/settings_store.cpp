@@ -2,28 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace kvoro {
 
 namespace {
 
-constexpr std::uint32_t kDefaultSound = 1;
-
-// Reads into a buffer of exactly sizeof(T) bytes and copies only a value that
-// fills it, so a short value leaves no partial bytes behind.
-template <typename T>
-bool ReadExactly(SettingsKey& key, const char* name, T& target) {
-    T buffer;
-    if (!Accepted(key.Read(name, &buffer, sizeof buffer), sizeof buffer)) return false;
-    std::memcpy(&target, &buffer, sizeof buffer);
+// A table from the key, in ranking order; false when the value is refused.
+bool ReadTable(SettingsKey& key, const char* name, HighscoreTable& table) {
+    if (!ReadExactly(key, name, &table, sizeof table)) return false;
+    sortByRank(table);
     return true;
-}
-
-const char* ValueOf(int table) {
-    for (const TableValue& value : kTableValues) {
-        if (value.table == table) return value.name;
-    }
-    return nullptr;
 }
 
 // By score alone, so that min_element finds the earliest of the lowest: the
@@ -32,74 +21,91 @@ bool RanksBelow(const HighscoreEntry& a, const HighscoreEntry& b) { return a.sco
 
 }  // namespace
 
-bool Accepted(const ReadResult& result, std::uint32_t expected) {
-    return result.status == ReadStatus::Ok && result.size == expected;
-}
-
-LoadResult SettingsStore::Load() {
-    LoadResult loaded{false, std::nullopt};
-    if (key_.Open(KeyAccess::Read) == OpenResult::Failed) {
-        soundOn_ = kDefaultSound;
-        return loaded;
-    }
-    loaded.opened = true;
-    if (!ReadExactly(key_, "Sound", soundOn_)) soundOn_ = kDefaultSound;
-    StoredPlacement placement;
-    if (ReadExactly(key_, "Placement", placement)) loaded.placement = placement;
-    for (const TableValue& value : kTableValues) ReadExactly(key_, value.name, highscores_.tables[value.table]);
+bool SettingsStore::Load() {
+    if (key_.Open(KeyAccess::Read) == OpenResult::Failed) return false;
+    hadKey_ = true;
+    ReadOwnValues(key_, settings_);
+    for (const TableValue& value : kTableValues) ReadTable(key_, value.name, settings_.highscores.tables[value.table]);
     key_.Close();
-    return loaded;
+    return true;
 }
 
-HighscoreTable SettingsStore::Merged(int table) {
-    HighscoreTable merged = highscores_.tables[table];
-    // When the value cannot be read, this run's table already holds every
-    // result it knows of.
-    if (cleared_ || !ReadExactly(key_, ValueOf(table), merged)) {
-        return highscores_.tables[table];
+SaveResult SettingsStore::Save() { return Write(true, -1); }
+
+SaveResult SettingsStore::SaveTable(GameType type) { return Write(false, static_cast<int>(type)); }
+
+// Opening for writing takes the key's lock (SettingsKey), so no other copy
+// saves between the reading of a table and the writing of its merge.
+SaveResult SettingsStore::Write(bool ownValues, int onlyTable) {
+    if (keyGone_) return SaveResult::KeyWasGone;
+    const OpenResult opened = key_.Open(KeyAccess::ReadWrite);
+    if (opened == OpenResult::Failed) return SaveResult::Failed;
+    if (opened == OpenResult::Created && hadKey_) {
+        key_.Close();
+        keyGone_ = true;
+        return SaveResult::KeyWasGone;
     }
-    for (const HighscoreEntry& entry : unsaved_[table]) insert(merged, entry);
+    hadKey_ = true;
+    bool written = !ownValues || WriteOwnValues(key_, settings_);
+    for (const TableValue& value : kTableValues) {
+        if (onlyTable >= 0 && value.table != onlyTable) continue;
+        HighscoreTable& table = settings_.highscores.tables[value.table];
+        table = Merged(value);
+        if (key_.Write(value.name, ValueType::Binary, &table, sizeof table)) {
+            unsaved_[value.table] = Unsaved{};  // the key holds them now
+        } else {
+            written = false;
+        }
+    }
+    key_.Close();
+    return written ? SaveResult::Written : SaveResult::WriteFailed;
+}
+
+HighscoreTable SettingsStore::Merged(const TableValue& value) const {
+    const Unsaved& unsaved = unsaved_[value.table];
+    HighscoreTable stored;
+    // A table the key does not hold in full: this run's holds every result it knows of.
+    if (!ReadTable(key_, value.name, stored)) return settings_.highscores.tables[value.table];
+    std::vector<HighscoreEntry> cleared = unsaved.cleared;
+    HighscoreTable merged{};
+    int kept = 0;
+    for (const HighscoreEntry& entry : stored.entries) {
+        const auto same = std::find_if(cleared.begin(), cleared.end(), [&](const HighscoreEntry& gone) {
+            return std::memcmp(&gone, &entry, sizeof entry) == 0;
+        });
+        if (same == cleared.end()) {
+            merged.entries[kept++] = entry;
+        } else {
+            cleared.erase(same);  // each cleared entry takes away one stored copy of it
+        }
+    }
+    sortByRank(merged);  // the emptied slots now last may rank above a negative score
+    for (const HighscoreEntry& entry : unsaved.results) insert(merged, entry);
     return merged;
 }
 
-SaveResult SettingsStore::Save(const StoredPlacement& placement) {
-    const OpenResult opened = key_.Open(KeyAccess::ReadWrite);
-    if (opened == OpenResult::Failed) return SaveResult::Failed;
-    if (opened == OpenResult::Created) {
-        key_.Close();
-        return SaveResult::KeyWasGone;
-    }
-    for (int table : {0, 1}) highscores_.tables[table] = Merged(table);
-    // A failed write is not reported; the other values are still written.
-    key_.Write("Sound", ValueType::Dword, &soundOn_, sizeof soundOn_);
-    key_.Write("Placement", ValueType::Binary, &placement, sizeof placement);
-    for (const TableValue& value : kTableValues) {
-        key_.Write(value.name, ValueType::Binary, &highscores_.tables[value.table], sizeof(HighscoreTable));
-    }
-    key_.Close();
-    // What is in the key now is not merged again by a later save.
-    for (auto& results : unsaved_) results.clear();
-    cleared_ = false;
-    return SaveResult::Written;
-}
-
 int SettingsStore::RecordGameResult(const char* name, std::int32_t score, GameType type) {
-    const HighscoreEntry entry = highscores_.makeEntry(name, score);
-    const int placed = highscores_.record(entry, type);
+    HighscoreStore& highscores = settings_.highscores;
+    const HighscoreEntry entry = highscores.makeEntry(name, score);
+    const int placed = highscores.record(entry, type);
     if (type != GameType::Standard && type != GameType::Maxi) return placed;
-    // Recorded even when it did not rank here: the stored table it merges
-    // into may be weaker. Of eleven, the lowest (the earliest of equals) has
-    // ten above it wherever they land, so it is dropped.
-    std::vector<HighscoreEntry>& results = unsaved_[static_cast<int>(type)];
+    // Kept even when it did not rank here: the stored table it merges into
+    // may be weaker. Of eleven, the lowest (the earliest of equals) has ten
+    // above it wherever they land, so it is dropped.
+    std::vector<HighscoreEntry>& results = unsaved_[static_cast<int>(type)].results;
     results.push_back(entry);
     if (results.size() > kHighscoreEntries) results.erase(std::min_element(results.begin(), results.end(), RanksBelow));
     return placed;
 }
 
 void SettingsStore::ClearTables() {
-    for (HighscoreTable& table : highscores_.tables) table = HighscoreTable{};
-    for (auto& results : unsaved_) results.clear();
-    cleared_ = true;
+    for (int t = 0; t < 4; ++t) {
+        HighscoreTable& table = settings_.highscores.tables[t];
+        Unsaved& unsaved = unsaved_[t];
+        unsaved.results.clear();
+        unsaved.cleared.insert(unsaved.cleared.end(), std::begin(table.entries), std::end(table.entries));
+        table = HighscoreTable{};
+    }
 }
 
 }  // namespace kvoro

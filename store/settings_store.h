@@ -1,15 +1,17 @@
 #pragma once
-// What the settings key holds and how it is read and written, apart from the
-// platform: the meaning of a read result, the values of the four highscore
-// tables, and the merge with results that another copy of the program stored
-// while this one ran.
+// The settings of one run of the program and their way to and from the key:
+// read once at the start, written at the close, and a finished game's table
+// written at once. At every save the highscore tables are merged with what
+// other copies of the program stored meanwhile: each table is read again and
+// this run's changes since its last successful save applied to it. A clear
+// removes the entries this run showed when it cleared; whatever was recorded
+// after it, here or in another copy, stays.
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "game/highscore.h"
+#include "store/settings.h"
 #include "store/settings_key.h"
-#include "store/window_placement.h"
 
 namespace kvoro {
 
@@ -24,48 +26,49 @@ struct TableValue {
 };
 constexpr TableValue kTableValues[] = {{"hs1", 0}, {"hs2", 2}, {"hs3", 1}, {"hs4", 3}};
 
-// A value counts only when it holds exactly the bytes of its buffer: a longer
-// one does not fit, and of a shorter one only part of the buffer is defined.
-bool Accepted(const ReadResult& result, std::uint32_t expected);
+// Failed: the key could not be opened or created. KeyWasGone: the key had
+// disappeared since this run had it; nothing was written, now or later, so the
+// next start uses every default. WriteFailed: a value could not be written;
+// what it missed is kept for the next save.
+enum class SaveResult { Failed, KeyWasGone, WriteFailed, Written };
 
-struct LoadResult {
-    bool opened;
-    std::optional<StoredPlacement> placement;  // as stored, when one was
-};
-
-// KeyWasGone: the key had disappeared since the start and was created again;
-// nothing was written, so the next start uses every default.
-enum class SaveResult { Failed, KeyWasGone, Written };
-
-// The state kept across runs: the sound switch and the highscore tables (both
-// owned by the main window), and the results recorded since the last save.
 class SettingsStore {
 public:
-    SettingsStore(SettingsKey& key, HighscoreStore& highscores, std::uint32_t& soundOn)
-        : key_(key), highscores_(highscores), soundOn_(soundOn) {}
+    explicit SettingsStore(SettingsKey& key) : key_(key) {}
 
-    // Every value that is missing or of the wrong size keeps its default; when
-    // the key can be neither opened nor created, the sound is on.
-    LoadResult Load();
-    // Writes the sound switch, the placement and the tables. Tables 0 and 1 are
-    // read again first and this run's unsaved results ranked into them, unless
-    // the tables were cleared since the last save.
-    SaveResult Save(const StoredPlacement& placement);
+    const Settings& settings() const { return settings_; }
+    void SetSoundOn(bool on) { settings_.soundOn = on; }
+    void SetPlacement(const StoredPlacement& placement) { settings_.placement = placement; }
+
+    // false when the key can be neither opened nor created; every value that
+    // is missing or of the wrong size keeps its default. Stored tables come
+    // into ranking order.
+    bool Load();
+    // Writes every value: the own values as they are, the tables merged.
+    SaveResult Save();
+    // Writes the table of one game type, merged, as Save does.
+    SaveResult SaveTable(GameType type);
 
     // HighscoreStore::recordGameResult, remembered for the merge.
     int RecordGameResult(const char* name, std::int32_t score, GameType type);
-    // Empties all four tables in memory only.
+    // Empties all four tables; the key learns of it at the next save.
     void ClearTables();
 
 private:
-    HighscoreTable Merged(int table);
+    // This run's changes to one table that the key does not hold yet.
+    struct Unsaved {
+        std::vector<HighscoreEntry> cleared;  // the entries cleared away, empty ones included
+        std::vector<HighscoreEntry> results;  // the ten that can still rank, in the order recorded
+    };
+
+    SaveResult Write(bool ownValues, int onlyTable);
+    HighscoreTable Merged(const TableValue& value) const;
 
     SettingsKey& key_;
-    HighscoreStore& highscores_;
-    std::uint32_t& soundOn_;
-    // Per game type, in the order recorded; only the ten that can still rank.
-    std::vector<HighscoreEntry> unsaved_[2];
-    bool cleared_ = false;
+    Settings settings_;
+    Unsaved unsaved_[4];
+    bool hadKey_ = false;   // opened at the start, or written since
+    bool keyGone_ = false;  // it vanished after that: this run writes no more
 };
 
 }  // namespace kvoro

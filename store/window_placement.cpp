@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace kvoro {
 
@@ -27,54 +26,40 @@ bool CaptionReachable(const PlacementRect& window, const PlacementRect& area) {
            overlap >= std::min(kGrip, Width(window));
 }
 
-std::int64_t Gap(std::int64_t low, std::int64_t high, std::int64_t areaLow, std::int64_t areaHigh) {
-    return std::max<std::int64_t>({areaLow - high, low - areaHigh, 0});
-}
+// SetWindowPos keeps coordinates within 16 bits and sizes within 0 to
+// 32767; the default handling of WM_WINDOWPOSCHANGING then applies the
+// tracking limits, the minimum last. (Applied here in workspace coordinates,
+// which differ from the screen's by the taskbar at most.)
+std::int32_t Coordinate(std::int32_t value) { return std::clamp<std::int32_t>(value, -32768, 32767); }
 
-const PlacementRect& Nearest(const PlacementRect& window, const std::vector<PlacementRect>& areas) {
-    const PlacementRect* nearest = &areas.front();
-    double best = std::numeric_limits<double>::max();
-    for (const PlacementRect& area : areas) {
-        const double dx = static_cast<double>(Gap(window.left, window.right, area.left, area.right));
-        const double dy = static_cast<double>(Gap(window.top, window.bottom, area.top, area.bottom));
-        if (dx * dx + dy * dy < best) {
-            best = dx * dx + dy * dy;
-            nearest = &area;
-        }
-    }
-    return *nearest;
-}
-
-std::int32_t MoveInto(std::int32_t start, std::int64_t size, std::int32_t low, std::int32_t high) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(start, low, high - size));
+std::int32_t Length(std::int64_t length, std::int32_t minimum, std::int32_t maximum) {
+    const std::int64_t platform = std::min<std::int64_t>(std::clamp<std::int64_t>(length, 0, 32767), maximum);
+    return static_cast<std::int32_t>(std::max<std::int64_t>(platform, minimum));
 }
 
 }  // namespace
 
 std::optional<StoredPlacement> ReachablePlacement(const StoredPlacement& stored,
-                                                  const std::vector<PlacementRect>& workAreas) {
+                                                  const std::vector<PlacementRect>& workAreas,
+                                                  const PlacementLimits& limits) {
     if (stored.length != sizeof(StoredPlacement) || workAreas.empty()) return std::nullopt;
-    const PlacementRect& window = stored.normalPosition;
-    if (Width(window) <= 0 || Height(window) <= 0) return std::nullopt;
+    const PlacementRect& normal = stored.normalPosition;
+    if (Width(normal) <= 0 || Height(normal) <= 0) return std::nullopt;
 
+    PlacementRect window{Coordinate(normal.left), Coordinate(normal.top), 0, 0};
+    window.right = window.left + Length(Width(normal), limits.minimum.width, limits.maximum.width);
+    window.bottom = window.top + Length(Height(normal), limits.minimum.height, limits.maximum.height);
+    if (std::none_of(workAreas.begin(), workAreas.end(),
+                     [&](const PlacementRect& area) { return CaptionReachable(window, area); })) {
+        return std::nullopt;
+    }
     StoredPlacement placement = stored;
+    placement.normalPosition = window;
     if (IsMinimised(stored.showCmd)) {
         placement.showCmd = (stored.flags & kRestoreToMaximized) ? kShowMaximized : kShowNormal;
     } else if (stored.showCmd != kShowMaximized) {
         placement.showCmd = kShowNormal;  // a hidden or unknown state would leave no window to reach
     }
-    for (const PlacementRect& area : workAreas) {
-        if (CaptionReachable(window, area)) return placement;
-    }
-    const PlacementRect& area = Nearest(window, workAreas);
-    const std::int64_t width = std::min(Width(window), Width(area));
-    const std::int64_t height = std::min(Height(window), Height(area));
-    PlacementRect& moved = placement.normalPosition;
-    moved.left = MoveInto(window.left, width, area.left, area.right);
-    moved.top = MoveInto(window.top, height, area.top, area.bottom);
-    moved.right = static_cast<std::int32_t>(moved.left + width);
-    moved.bottom = static_cast<std::int32_t>(moved.top + height);
-    placement.showCmd = kShowNormal;
     return placement;
 }
 

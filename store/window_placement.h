@@ -41,13 +41,28 @@ constexpr std::uint32_t kShowNormal = 1;
 constexpr std::uint32_t kShowMaximized = 3;
 constexpr std::uint32_t kRestoreToMaximized = 2;  // WPF_RESTORETOMAXIMIZED
 
+struct PlacementSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+
+// The sizes a window is kept between when it is placed: the platform's
+// tracking limits, raised by the window to what it needs to be usable.
+struct PlacementLimits {
+    PlacementSize minimum;
+    PlacementSize maximum;
+};
+
 // What to apply for a stored record, given the monitors' work areas in the
 // same workspace coordinates: nothing when the record is not one (length not
-// 44, an empty rectangle) or there is no work area. A window that was saved
-// minimised comes back restored; one whose caption would lie outside every
-// work area comes back restored, moved (and if need be shrunk) into the
-// nearest one. Anything else comes back exactly as stored.
+// 44, an empty rectangle), when there is no work area, or when the caption of
+// the window the platform would really make of it (its coordinates clamped to
+// 16 bits, its size to the limits) would lie on no work area; the window then
+// keeps its default position. A window that was saved minimised comes back
+// restored, one hidden or of an unknown state shown normally, and always with
+// the rectangle judged here.
 std::optional<StoredPlacement> ReachablePlacement(const StoredPlacement& stored,
-                                                  const std::vector<PlacementRect>& workAreas);
+                                                  const std::vector<PlacementRect>& workAreas,
+                                                  const PlacementLimits& limits);
 
 }  // namespace kvoro

@@ -74,7 +74,7 @@ void HighscoreDialog::PaintTo(HDC dc, int width, int height) const {
             DrawTextIn(dc, kHeadings[list], HighscoreHeadingRect(list, width, height));
         }
         const SelectGuard lineFont(dc, line.get());
-        for (const HighscoreLine& entry : HighscoreLines(store_.tables[list], list, width, height)) {
+        for (const HighscoreLine& entry : HighscoreLines(highscores_.tables[list], list, width, height)) {
             DrawTextIn(dc, entry.rank, entry.rankRect);
             DrawTextIn(dc, entry.name, entry.nameRect);
             DrawTextIn(dc, entry.score, entry.scoreRect);

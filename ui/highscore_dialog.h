@@ -1,6 +1,6 @@
 #pragma once
-// The modal window that shows the Standard and Maxi highscore lists. The same
-// object serves every opening and holds the highscore tables.
+// The modal window that shows the Standard and Maxi highscore lists: tables 0
+// and 1 of the store it is handed, which outlives it.
 #include "framework/gdi.h"
 #include "framework/window.h"
 #include "game/highscore.h"
@@ -9,8 +9,7 @@ namespace kvoro {
 
 class HighscoreDialog : public Dialog {
 public:
-    HighscoreStore& store() { return store_; }
-    const HighscoreStore& store() const { return store_; }
+    explicit HighscoreDialog(const HighscoreStore& highscores) : highscores_(highscores) {}
     INT_PTR Run(HWND owner);
     // Draws both lists into dc for a client area of the given size; the
     // fonts are made for each painting.
@@ -22,7 +21,7 @@ protected:
     bool OnPaint() override;
 
 private:
-    HighscoreStore store_;
+    const HighscoreStore& highscores_;
     Brush background_;
 };
 

@@ -5,13 +5,14 @@
 #include <algorithm>
 
 #include "res/resource.h"
-#include "store/settings_win.h"
 #include "ui/about_dialog.h"
 #include "ui/board_colours.h"
 #include "ui/help_file.h"
+#include "ui/highscore_dialog.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"
 #include "ui/score_grid_model.h"
+#include "ui/settings_window.h"
 #include "ui/win_rect.h"
 
 namespace kvoro {
@@ -44,10 +45,10 @@ Size SizeOf(const RECT& rect) { return Size{rect.right - rect.left, rect.bottom 
 }  // namespace
 
 MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey)
-    : loop_(loop), sounds_(sounds), settings_(settingsKey, highscores(), soundOn_) {}
+    : loop_(loop), sounds_(sounds), settings_(settingsKey) {}
 
 MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey, std::uint32_t seed)
-    : loop_(loop), sounds_(sounds), state_(seed), settings_(settingsKey, highscores(), soundOn_) {}
+    : loop_(loop), sounds_(sounds), state_(seed), settings_(settingsKey) {}
 
 MainDialog::~MainDialog() {
     loop_.RemoveMessageFilter(this);
@@ -72,7 +73,7 @@ bool MainDialog::OnInitDialog() {
     panel_.OpenClip();
     CreateBrushes();
     ShowWindow(hwnd(), SW_SHOW);
-    LoadSettings(hwnd(), settings_);
+    LoadSettings(hwnd(), settings_, MinimumSize());
     UpdateSoundCheck();
     // The empty card, the layout and the disabled buttons each redraw the
     // board; painting it at every step was most of the time to the first New
@@ -160,13 +161,13 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
         OnNewGame();
         return true;
     case ID_GAME_HIGHSCORE:
-        highscoreDialog_.Run(GetActiveWindow());
+        HighscoreDialog(highscores()).Run(GetActiveWindow());
         return true;
     case ID_GAME_HINT:
         OnHint();
         return true;
     case ID_GAME_SOUND:
-        soundOn_ = soundOn_ ? 0 : 1;
+        settings_.SetSoundOn(!soundOn());
         UpdateSoundCheck();
         return true;
     case ID_GAME_CLEARHIGHSCORE:
@@ -250,10 +251,9 @@ bool MainDialog::OnLeftButtonUp(POINT client) {
 
 bool MainDialog::OnGetMinMaxInfo(MINMAXINFO& limits) {
     if (!layoutReady_) return false;
-    const Size minimum = DiceRowMinimum(Metrics());
-    const SIZE frame = FrameSize();
-    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimum.width + frame.cx);
-    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimum.height + frame.cy);
+    const SIZE minimum = MinimumSize();
+    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimum.cx);
+    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimum.cy);
     return true;
 }
 
@@ -279,11 +279,11 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         if (hint_.kind == HintKind::Computing) OnHint();
         return true;
     case WM_QUERYENDSESSION:
-        OnSessionEnding();
+        OnSessionEnd();
         result = TRUE;  // the session may end
         return true;
     case WM_ENDSESSION:
-        OnSessionEnd(wParam != FALSE);
+        if (wParam) OnSessionEnd();  // a cancelled end lets the game go on
         return true;
     default:
         return false;
@@ -334,6 +334,12 @@ SIZE MainDialog::FrameSize() const {
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
+SIZE MainDialog::MinimumSize() const {
+    const Size minimum = DiceRowMinimum(Metrics());
+    const SIZE frame = FrameSize();
+    return SIZE{minimum.width + frame.cx, minimum.height + frame.cy};
+}
+
 void MainDialog::Layout() {
     const BoardLayout layout = LayoutBoard(Metrics());
     PlaceControl(banner_, layout.banner);
@@ -366,7 +372,7 @@ void MainDialog::ShowBanner() {
 }
 
 void MainDialog::UpdateSoundCheck() const {
-    CheckMenuItem(GetMenu(hwnd()), ID_GAME_SOUND, MF_BYCOMMAND | (soundOn_ ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd()), ID_GAME_SOUND, MF_BYCOMMAND | (soundOn() ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void MainDialog::RedrawPanels() {
@@ -416,7 +422,7 @@ void MainDialog::OnRoll() {
         OnRollFinished();  // no die tumbles: nothing to wait for, nothing to hear
         return;
     }
-    if (soundOn_) SetTimer(hwnd(), kRollSoundTimer, kRollSoundDelayMs, nullptr);
+    if (soundOn()) SetTimer(hwnd(), kRollSoundTimer, kRollSoundDelayMs, nullptr);
 }
 
 void MainDialog::OnRollFinished() {
@@ -441,7 +447,7 @@ void MainDialog::OnRowChosen(int row) {
     panel_.ReleaseHolds();
     const int result = state_.enterScore(row);
     RedrawPanels();
-    if (soundOn_) {
+    if (soundOn()) {
         if (result == -1) {
             sounds_.PlaySync(IDR_WAVE_ZERO);
         } else if (row == Kvoro) {
@@ -461,7 +467,10 @@ void MainDialog::OnGameEnd() {
     for (int player = 1; player <= state_.playerCount; ++player) {
         settings_.RecordGameResult(state_.playerName(player), state_.card(player).values[Score], state_.gameType);
     }
-    highscoreDialog_.Run(GetActiveWindow());
+    // At once, so that a crash or a killed process keeps the game; the close
+    // retries and reports what this could not store.
+    settings_.SaveTable(state_.gameType);
+    HighscoreDialog(highscores()).Run(GetActiveWindow());
     SendMessageA(hwnd(), WM_COMMAND, ID_GAME_NEWGAME, 0);
 }
 
@@ -491,22 +500,11 @@ void MainDialog::OnSoundTimer() {
     sounds_.PlayAsync(IDR_WAVE_ROLL1 + state_.random.next() % 3);
 }
 
-// Signing out or shutting down ends the process without the closing sequence,
-// so the settings are saved when the session is about to end.
-void MainDialog::OnSessionEnding() {
-    if (!savedForSessionEnd_) SaveSettings(hwnd(), settings_);
-    savedForSessionEnd_ = true;
-}
-
-// A forced end skips the question; a cancelled one lets the game go on, and a
-// later end saves again. No result is saved twice (SettingsStore::Save).
-void MainDialog::OnSessionEnd(bool ending) {
-    if (ending) {
-        OnSessionEnding();
-    } else {
-        savedForSessionEnd_ = false;
-    }
-}
+// Signing out or shutting down ends the process without the closing
+// sequence, so the settings are saved when the session is about to end, and
+// again when it ends (a forced end skips the question): with no message box,
+// which would hold the end up. A save stores only what the key lacks.
+void MainDialog::OnSessionEnd() { SaveSettings(hwnd(), settings_, true); }
 
 void MainDialog::OnHint() {
     if (!IsHintOffered(state_) || animating_) return;

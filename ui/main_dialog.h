@@ -15,7 +15,6 @@
 #include "ui/coach_table.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
-#include "ui/highscore_dialog.h"
 #include "ui/hint_model.h"
 #include "ui/link_label.h"
 #include "ui/main_dialog_model.h"
@@ -44,9 +43,9 @@ public:
     void OnIdle() override;
 
     const GameState& state() const { return state_; }
-    HighscoreStore& highscores() { return highscoreDialog_.store(); }
+    const HighscoreStore& highscores() const { return settings_.settings().highscores; }
     bool animating() const { return animating_; }
-    bool soundOn() const { return soundOn_ != 0; }
+    bool soundOn() const { return settings_.settings().soundOn; }
     const Hint& hint() const { return hint_; }
     const CoachTable& coach() const { return coach_; }
 
@@ -81,6 +80,8 @@ private:
     BoardMetrics Metrics() const;
     // The window's outer size less its client size: frame, caption and a menu bar of one line.
     SIZE FrameSize() const;
+    // The smallest window that still shows the dice row and its buttons.
+    SIZE MinimumSize() const;
     void Layout();
     // Grows the window until the whole board fits, within the work area.
     void GrowToFit();
@@ -96,8 +97,7 @@ private:
     void OnGameEnd();
     void OnNewGame();
     void OnSoundTimer();
-    void OnSessionEnding();
-    void OnSessionEnd(bool ending);
+    void OnSessionEnd();
     void OnHint();
     bool ClearHint();
     void UpdateHintItem() const;
@@ -105,7 +105,6 @@ private:
     MessageLoop& loop_;
     SoundPlayer& sounds_;
     GameState state_;
-    HighscoreDialog highscoreDialog_;
     ScoreGrid grid_;
     DicePanel panel_;
     StatusPanel status_;
@@ -115,9 +114,7 @@ private:
     Hint hint_;
     double lastEntryCost_[kMaxPlayers] = {-1, -1, -1, -1, -1};  // negative: not judged
 
-    std::uint32_t soundOn_ = 1;
     SettingsStore settings_;
-    bool savedForSessionEnd_ = false;
     bool animating_ = false;
     bool layoutReady_ = false;
     UINT lastSizeType_ = SIZE_RESTORED;

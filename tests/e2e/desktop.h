@@ -23,13 +23,13 @@ public:
     bool Start(const std::string& path);
 
     DWORD id() const { return info_.dwProcessId; }
+    // Ends a program still running at once (TerminateProcess), as a crash would.
+    void End();
     // The exit code, or STILL_ACTIVE when it runs on after timeoutMs.
     DWORD WaitForExit(DWORD timeoutMs) const;
     const std::string& error() const { return error_; }
 
 private:
-    void End();
-
     PROCESS_INFORMATION info_{};
     std::string error_;
 };

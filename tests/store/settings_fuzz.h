@@ -1,10 +1,12 @@
 #pragma once
 // Random value sets under the settings key, loaded as at start-up: each value present or missing, of a random type and
-// 0 to 2,000 random bytes (its own size a third of the time); then a result recorded into whatever loaded, and a save.
+// 0 to 2,000 random bytes (its own size a third of the time); then a result recorded into whatever loaded, its
+// table written as at a game's end, and a save.
 // Shared by the runs against a key in memory and against the registry.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -36,23 +38,26 @@ inline void FuzzLoad(SettingsKey& key, const PutValue& put, const std::vector<st
             if (!taken[v]) stored[v].assign(sizes[v], 0);  // what a fresh run holds
         }
         if (!taken[0]) stored[0] = {1, 0, 0, 0};
-        HighscoreStore highscores;
-        std::uint32_t sound = 1;
-        SettingsStore store(key, highscores, sound);
-        const LoadResult loaded = store.Load();
-        ASSERT_TRUE(loaded.opened);
+        SettingsStore store(key);
+        ASSERT_TRUE(store.Load());
+        const Settings& loaded = store.settings();
         ASSERT_EQ(loaded.placement.has_value(), taken[1]);
+        EXPECT_EQ(loaded.soundOn, std::any_of(stored[0].begin(), stored[0].end(), [](auto byte) { return byte != 0; }));
         const StoredPlacement placement = loaded.placement.value_or(StoredPlacement{});
-        const void* memory[] = {&sound, &placement, &highscores.tables[0], &highscores.tables[2],
-                                &highscores.tables[1], &highscores.tables[3]};
-        for (int v = 0; v < 6; ++v) {
-            EXPECT_EQ(std::memcmp(memory[v], stored[v].data(), sizes[v]), 0) << names[v] << " of set " << set;
+        EXPECT_EQ(std::memcmp(&placement, stored[1].data(), sizeof placement), 0) << "set " << set;
+        for (int v = 2; v < 6; ++v) {
+            HighscoreTable table;  // the stored table in ranking order
+            std::memcpy(&table, stored[v].data(), sizeof table);
+            sortByRank(table);
+            EXPECT_EQ(std::memcmp(&loaded.highscores.tables[kTableValues[v - 2].table], &table, sizeof table), 0)
+                << names[v] << " of set " << set;
         }
         // Whatever was stored, the placement rule and the merge stay within their records.
-        const auto reachable = ReachablePlacement(placement, {{0, 0, 1280, 984}});
+        const auto reachable = ReachablePlacement(placement, {{0, 0, 1280, 984}}, {{300, 200}, {1300, 1000}});
         EXPECT_TRUE(!reachable || reachable->showCmd == kShowNormal || reachable->showCmd == kShowMaximized);
         store.RecordGameResult("Ann", static_cast<std::int32_t>(random()), static_cast<GameType>(set % 2));
-        EXPECT_EQ(store.Save(StoredPlacement{}), SaveResult::Written);
+        EXPECT_EQ(store.SaveTable(static_cast<GameType>(set % 2)), SaveResult::Written);
+        EXPECT_EQ(store.Save(), SaveResult::Written);
     }
 }
 

@@ -31,6 +31,7 @@ namespace kvoro::test {
 namespace {
 
 constexpr char kScratchKey[] = "Software\\Kvorosoft\\Kvoro tests";
+using Lines = std::vector<std::string>;
 
 std::vector<BYTE> Query(const char* name, DWORD* type = nullptr) { return RegistryValue(kScratchKey, name, type); }
 
@@ -53,6 +54,13 @@ std::vector<BYTE> RandomTable(std::uint32_t seed, std::int32_t score = 0) {
         std::fill(std::begin(entry.name), std::end(entry.name), 'x');
         if (score) entry.score = score;
     }
+    return Bytes(table);
+}
+
+std::vector<BYTE> Ranked(const std::vector<BYTE>& bytes) {
+    HighscoreTable table;
+    std::memcpy(&table, bytes.data(), sizeof table);
+    sortByRank(table);
     return Bytes(table);
 }
 
@@ -115,17 +123,32 @@ TEST_F(SettingsTest, StoredSoundAndPlacementComeBackButAPlacementOfAnotherSizeIs
     std::vector<BYTE> longer = Bytes(moved), off = Bytes(std::uint32_t{0});
     longer.push_back(0);
     Put("Sound", REG_DWORD, &off);
-    for (const std::vector<BYTE>& stored : {longer, std::vector<BYTE>(longer.begin(), longer.end() - 2), Bytes(moved)}) {
+    // Beside it, one that the platform would put at x = -32768, on no monitor, and one a few pixels high.
+    const WINDOWPLACEMENT offScreen{sizeof moved, 0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {-100000, 0, 100, 600}};
+    const WINDOWPLACEMENT tiny{sizeof moved, 0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {30, 40, 730, 50}};
+    for (const std::vector<BYTE>& stored :
+         {longer, std::vector<BYTE>(longer.begin(), longer.end() - 2), Bytes(moved), Bytes(offScreen), Bytes(tiny)}) {
         Put("Placement", REG_BINARY, &stored);
         UINT check = MF_CHECKED;  // as the first New Game dialog sees it
+        RECT first{};
         Open([&](HWND dialog) {
             check = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_GAME_SOUND, MF_BYCOMMAND) & MF_CHECKED;
+            GetWindowRect(GetWindow(dialog, GW_OWNER), &first);
             Close(dialog);
         });
         EXPECT_EQ(check, 0u);
         EXPECT_FALSE(main_->soundOn());
-        const RECT expected = stored.size() == 44 ? moved.rcNormalPosition : centred, placed = Placement().rcNormalPosition;
-        EXPECT_TRUE(EqualRect(&placed, &expected)) << stored.size() << " bytes";
+        // The tiny one comes at its place, at least as high as the board needs, before the window grows to fit a game.
+        MINMAXINFO limits{};
+        SendMessageA(window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        EXPECT_GE(first.bottom - first.top, limits.ptMinTrackSize.y) << stored.size() << " bytes";
+        const RECT placed = Placement().rcNormalPosition;
+        if (stored == Bytes(tiny)) {
+            EXPECT_TRUE(first.left == 30 && first.top == 40) << first.left << "," << first.top;
+        } else {
+            const RECT expected = stored == Bytes(moved) ? moved.rcNormalPosition : centred;
+            EXPECT_TRUE(EqualRect(&placed, &expected)) << stored.size() << " bytes, left " << placed.left;
+        }
         main_.reset();
     }
 }
@@ -147,15 +170,17 @@ TEST_F(SettingsTest, ClearHighscoreEmptiesTheTablesOnlyAfterTwoYesesAndTheKeyOnl
         EXPECT_TRUE(answers.empty());
         answers_.log().clear();
         for (const HighscoreTable& table : main_->highscores().tables)
-            EXPECT_EQ(Bytes(table), given.size() == 2 && given[1] == IDYES ? kEmptyTable : stored) << given.size() << " answers";
+            EXPECT_EQ(Bytes(table), given.size() == 2 && given[1] == IDYES ? kEmptyTable : Ranked(stored))
+                << given.size() << " answers";
     }
     for (const char* name : kTables) EXPECT_EQ(Query(name), stored) << name << " is kept until the close";
     CloseMain();
     for (const char* name : kTables) EXPECT_EQ(Query(name), kEmptyTable) << name << " after the close";
 }
 
-// Signing out saves; a cancelled sign-out lets a later one save again, and no result is written twice.
-TEST_F(SettingsTest, AMaxiResultGoesIntoHs3OnceAtASignOutAndTheOtherTablesComeBackByteForByte) {
+// Signing out saves; a cancelled sign-out lets a later one save again, and no result is written twice. The stored
+// tables come back in ranking order.
+TEST_F(SettingsTest, AMaxiResultGoesIntoHs3OnceAtASignOutAndTheOtherTablesComeBackRanked) {
     const std::vector<BYTE> stored[] = {RandomTable(1), RandomTable(2), RandomTable(3, -5), RandomTable(4)};
     for (int v = 0; v < 4; ++v) Put(kTables[v], REG_BINARY, &stored[v]);
     Open(1, GameType::Maxi);
@@ -170,11 +195,38 @@ TEST_F(SettingsTest, AMaxiResultGoesIntoHs3OnceAtASignOutAndTheOtherTablesComeBa
     SendMessageA(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);  // a forced end asks nothing first
     EXPECT_EQ(Query("Sound"), Bytes(std::uint32_t{0}));
     CloseMain();
-    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), stored[v]) << kTables[v];
+    for (int v : {0, 1, 3}) EXPECT_EQ(Query(kTables[v]), Ranked(stored[v])) << kTables[v];
     HighscoreTable hs3;
     std::memcpy(&hs3, Query("hs3").data(), sizeof hs3);
     EXPECT_EQ(hs3.entries[0].score, score);
     EXPECT_EQ(std::memcmp(&hs3.entries[1], stored[2].data(), 9 * sizeof(HighscoreEntry)), 0) << "recorded once";
+}
+
+// At the end of a session nothing asks or tells: a save that fails there shows no box and keeps what it missed, and
+// the end itself, forced after the question, saves that and a game finished since.
+TEST_F(MainWindowTest, SessionEndSavesWithoutABoxAndAForcedEndSavesWhatCameAfterTheQuestion) {
+    Lines boxes;
+    answers_.On("Error", [&](HWND box) {
+        boxes.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    answers_.On("Highscore", Close);
+    Open(StartGame(1, GameType::Standard, {"Ann"}));
+    noSettings_.failingWrites = {"hs1"};
+    answers_.On("New Game", StartGame(1, GameType::Standard, {"Bob"}));
+    for (std::size_t rows = OpenRows().size(); rows > 0; --rows) RollHeldAndChoose(OpenRows().front());
+    EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    answers_.On("New Game", Close);
+    while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
+    ASSERT_EQ(noSettings_.values.count("hs1"), 0u);
+    noSettings_.failingWrites.clear();
+    SendMessageA(window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(boxes, Lines{});
+    HighscoreTable hs1;
+    ASSERT_EQ(noSettings_.values.at("hs1").size(), sizeof hs1);
+    std::memcpy(&hs1, noSettings_.values.at("hs1").data(), sizeof hs1);
+    EXPECT_STREQ(hs1.entries[0].name, "Bob");
+    EXPECT_STREQ(hs1.entries[1].name, "Ann");
 }
 
 // Value types whose bytes the registry keeps as they are given.
@@ -189,7 +241,6 @@ TEST(RegistrySettings, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
 
 constexpr COLORREF kLink = RGB(0, 0, 255), kVisited = RGB(128, 0, 128);
 constexpr char kBrowserSettings[] = "Software\\Microsoft\\Internet Explorer\\Settings";
-using Lines = std::vector<std::string>;
 namespace fs = std::filesystem;
 
 std::string ReadAll(const fs::path& path) {

@@ -167,8 +167,7 @@ TEST_F(WindowPartsTest, ScoreCardFitsItsWindowDrawsTintComputedRowsPreviewAndCro
 }
 
 TEST_F(WindowPartsTest, HighscoresDrawOneEvenlySpacedLineEachOnAWhiteBrushMadeOnceClosedByOkOrCancel) {
-    HighscoreDialog dialog;
-    HighscoreStore& store = dialog.store();
+    HighscoreStore store;
     store.tables[0].entries[0] = test::Entry("Ann", 250);
     store.tables[0].entries[1] = test::Entry("Bob", 180);
     store.tables[0].entries[3] = test::Entry("Cy", 90);  // slot 2 is empty
@@ -176,6 +175,7 @@ TEST_F(WindowPartsTest, HighscoresDrawOneEvenlySpacedLineEachOnAWhiteBrushMadeOn
         for (HighscoreEntry& entry : store.tables[table].entries) entry = test::Entry("Spare", 999);
     }
     store.tables[1].entries[0] = test::Entry("Dee", 400);
+    HighscoreDialog dialog(store);
     std::optional<test::Snapshot> shown;
     HBRUSH first = nullptr;
     const auto brush = [](HWND window) { return reinterpret_cast<HBRUSH>(SendMessageA(window, WM_CTLCOLORDLG, 0, 0)); };

@@ -1,5 +1,6 @@
-#include "store/settings_win.h"
+#include "ui/settings_window.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -36,21 +37,28 @@ std::vector<PlacementRect> WorkAreas() {
     return areas;
 }
 
+// The platform's tracking limits for a resizable top-level window, with the
+// minimum raised to what the window needs.
+PlacementLimits Limits(SIZE minimum) {
+    return {{std::max<std::int32_t>(GetSystemMetrics(SM_CXMINTRACK), minimum.cx),
+             std::max<std::int32_t>(GetSystemMetrics(SM_CYMINTRACK), minimum.cy)},
+            {GetSystemMetrics(SM_CXMAXTRACK), GetSystemMetrics(SM_CYMAXTRACK)}};
+}
+
 bool Confirmed(HWND window, const char* text) {
     return MessageBoxA(window, text, "Warning", MB_YESNOCANCEL) == IDYES;
 }
 
 }  // namespace
 
-bool LoadSettings(HWND window, SettingsStore& settings) {
-    const LoadResult loaded = settings.Load();
-    if (!loaded.opened) {
+bool LoadSettings(HWND window, SettingsStore& store, SIZE minimum) {
+    if (!store.Load()) {
         MessageBoxA(nullptr, "Could not create the registry key for this program.\nScore and settings will not be saved!",
                     "Error", MB_OK);
         return false;
     }
-    if (loaded.placement) {
-        if (const std::optional<StoredPlacement> reachable = ReachablePlacement(*loaded.placement, WorkAreas())) {
+    if (const std::optional<StoredPlacement>& stored = store.settings().placement) {
+        if (const std::optional<StoredPlacement> reachable = ReachablePlacement(*stored, WorkAreas(), Limits(minimum))) {
             WINDOWPLACEMENT placement;
             std::memcpy(&placement, &*reachable, sizeof placement);
             SetWindowPlacement(window, &placement);
@@ -59,24 +67,27 @@ bool LoadSettings(HWND window, SettingsStore& settings) {
     return true;
 }
 
-bool SaveSettings(HWND window, SettingsStore& settings) {
+bool SaveSettings(HWND window, SettingsStore& store, bool quiet) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(window, &placement);
     StoredPlacement stored;
     std::memcpy(&stored, &placement, sizeof stored);
-    if (settings.Save(stored) == SaveResult::Failed) {
+    store.SetPlacement(stored);
+    const SaveResult saved = store.Save();
+    if (saved != SaveResult::Failed && saved != SaveResult::WriteFailed) return true;
+    // What the key missed stays with the store for a later save.
+    if (!quiet) {
         MessageBoxA(nullptr, "Could not open the registry key for this program.\nScore and settings will not be saved!",
                     "Error", MB_OK);
-        return false;
     }
-    return true;
+    return false;
 }
 
-void ClearHighscores(HWND window, SettingsStore& settings) {
+void ClearHighscores(HWND window, SettingsStore& store) {
     if (!Confirmed(window, "Are you sure you want to reset the highscore table.\r\nThis operation cannot be undone!")) return;
     if (!Confirmed(window, "Are you ABSOLUTELY sure you want to reset the highscore table!")) return;
-    settings.ClearTables();
+    store.ClearTables();
 }
 
 }  // namespace kvoro
