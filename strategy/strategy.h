@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "game/rules.h"
@@ -35,21 +36,20 @@ TurnStart turnStartOf(const ScoreCard& card);
 class ValueTable {
 public:
     ValueTable() = default;
-    // Takes values laid out as compute() makes them; an empty table when the
-    // count is not kStateCount.
-    explicit ValueTable(std::vector<float> values);
-    // Backward induction over every turn start, on the given number of threads.
-    // Gives up, returning an empty table, once *stop becomes true.
-    static ValueTable compute(unsigned threads, const std::atomic<bool>* stop = nullptr);
+    // Backward induction over every turn start, on the given number of threads,
+    // each of which first calls eachThread when given. Gives up, returning an
+    // empty table, once *stop becomes true.
+    static ValueTable compute(unsigned threads, const std::atomic<bool>* stop = nullptr,
+                              const std::function<void()>& eachThread = nullptr);
 
     bool empty() const { return values_.empty(); }
-    float remaining(TurnStart start) const {
+    double remaining(TurnStart start) const {
         return values_[start.filled * kUpperStates + static_cast<std::size_t>(start.upper)];
     }
-    const std::vector<float>& values() const { return values_; }
+    const std::vector<double>& values() const { return values_; }
 
 private:
-    std::vector<float> values_;
+    std::vector<double> values_;
 };
 
 // One choice in a position: enter a row now, or roll again holding some dice.
@@ -80,7 +80,7 @@ private:
     double startValue_;
     // What holding a multiset and rolling the rest is worth, with 1 or 2 rolls
     // left (before the roll), excluding the points already on the card.
-    std::vector<float> holdValue_[2];
+    std::vector<double> holdValue_[2];
 };
 
 // Plays the current player's turn of a five-dice game through the game's own

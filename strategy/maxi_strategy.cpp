@@ -1,0 +1,202 @@
+#include "strategy/maxi_strategy.h"
+
+#include <algorithm>
+#include <array>
+
+#include "strategy/dice_space.h"
+
+namespace kvoro::strategy {
+namespace {
+
+constexpr int kDice = 6;
+constexpr int kUpperSlots = 6;
+using Space = DiceSpace<kDice>;
+constexpr int kRollCount = Space::rollCount();
+
+// The dice space and every row's score of every roll, built once.
+struct MaxiDice {
+    Space space;
+    std::vector<std::array<std::int16_t, kMaxiSlots>> score;  // per roll
+
+    MaxiDice() {
+        for (int r = 0; r < kRollCount; ++r) {
+            std::int32_t values[kMaxDice] = {};
+            space.valuesOf(space.firstRoll + r, values);
+            std::array<std::int16_t, kMaxiSlots> points{};
+            for (int slot = 0; slot < kMaxiSlots; ++slot) {
+                points[slot] = static_cast<std::int16_t>(scoreDice(GameType::Maxi, values, maxiRowOfSlot(slot)));
+            }
+            score.push_back(points);
+        }
+    }
+};
+
+const MaxiDice& maxiDice() {
+    static const MaxiDice dice;
+    return dice;
+}
+
+bool inMaxiGame(const GameState& game) {
+    return game.gameType == GameType::Maxi && game.roundsLeft > 0 && game.currentPlayer >= 1 &&
+           game.currentPlayer <= game.playerCount;
+}
+
+int rollsOf(const GameState& game) { return game.rollsLeft[game.currentPlayer - 1]; }
+
+}  // namespace
+
+MaxiTurn::MaxiTurn(const MaxiValue& value, const ScoreCard& card, int topRolls)
+    : value_(value), card_(card), top_(std::max(topRolls, 0)) {
+    for (int slot = 0; slot < kMaxiSlots; ++slot) {
+        const std::int32_t entered = card.values[maxiRowOfSlot(slot)];
+        if (entered == 0) open_ |= 1u << slot;
+        if (slot < kUpperSlots && entered > 0) upper_ += entered;
+    }
+    upper_ = std::min(upper_, kMaxiUpperCap);
+    if (open_ == 0) return;
+    maxiDice();  // built before the first level
+    for (int left = 0; left <= top_; ++left) solveLevel(left);
+}
+
+// Points, the bonus when this entry reaches it, and the estimate of the card
+// after it with the rolls left carried.
+double MaxiTurn::entryValue(int slot, int points, int rollsLeft) const {
+    int upper = upper_;
+    double bonus = 0.0;
+    if (slot < kUpperSlots) {
+        upper = std::min(upper_ + points, kMaxiUpperCap);
+        if (upper_ < kMaxiUpperCap && upper == kMaxiUpperCap) bonus = bonusPoints(GameType::Maxi);
+    }
+    return points + bonus + value_.after(open_ & ~(1u << slot), upper, rollsLeft);
+}
+
+// The best entry of every roll with rollsLeft rolls to carry.
+void MaxiTurn::solveEntries(int rollsLeft, std::vector<double>& rolls) const {
+    const MaxiDice& dice = maxiDice();
+    rolls.assign(kRollCount, -1.0);
+    for (int slot = 0; slot < kMaxiSlots; ++slot) {
+        if (!(open_ & (1u << slot))) continue;
+        if (slot < kUpperSlots) {
+            // An upper row's points follow from the count of its face alone.
+            double byCount[kDice + 1];
+            for (int n = 0; n <= kDice; ++n) byCount[n] = entryValue(slot, (slot + 1) * n, rollsLeft);
+            for (int r = 0; r < kRollCount; ++r) {
+                const double entry = byCount[dice.space.keeps[dice.space.firstRoll + r][slot]];
+                rolls[r] = std::max(rolls[r], entry);
+            }
+        } else {
+            const double after = entryValue(slot, 0, rollsLeft);
+            for (int r = 0; r < kRollCount; ++r) rolls[r] = std::max(rolls[r], after + dice.score[r][slot]);
+        }
+    }
+}
+
+// From the level with one roll fewer left: a keep is worth the average over
+// the face of one more die, up to a whole roll; a roll is worth its best entry
+// or the best keep within it (keeping all six included).
+void MaxiTurn::solveLevel(int rollsLeft) {
+    const Space& space = maxiDice().space;
+    std::vector<double> rolls;
+    solveEntries(rollsLeft, rolls);
+    std::vector<double> keeps;
+    if (rollsLeft > 0) {
+        keeps.resize(space.keepCount());
+        std::copy(rolls_.back().begin(), rolls_.back().end(), keeps.begin() + space.firstRoll);
+        for (int k = space.firstRoll - 1; k >= 0; --k) {
+            double sum = 0.0;
+            for (std::int16_t more : space.more[k]) sum += keeps[more];
+            keeps[k] = sum / Space::kFaces;
+        }
+        std::vector<double> best = keeps;
+        for (int k = 1; k < space.keepCount(); ++k) {
+            for (std::int16_t fewer : space.fewer[k]) {
+                if (fewer >= 0) best[k] = std::max(best[k], best[fewer]);
+            }
+        }
+        for (int r = 0; r < kRollCount; ++r) rolls[r] = std::max(rolls[r], best[space.firstRoll + r]);
+    }
+    rolls_.push_back(std::move(rolls));
+    keeps_.push_back(std::move(keeps));
+}
+
+double MaxiTurn::startExpectation(int rolls) const {
+    const double score = card_.values[Score];
+    if (open_ == 0 || rolls < 1 || rolls > top_ + 1) return score;
+    const Space& space = maxiDice().space;
+    double value = 0.0;
+    for (int r = 0; r < kRollCount; ++r) value += space.rollChance[r] * rolls_[rolls - 1][r];
+    return score + value;
+}
+
+std::vector<Move> MaxiTurn::moves(const std::int32_t (&dice)[kMaxDice], int rollsLeft) const {
+    std::vector<Move> moves;
+    if (open_ == 0 || rollsLeft < 0 || rollsLeft > top_) return moves;
+    for (int die = 0; die < kDice; ++die) {
+        if (dice[die] < 1 || dice[die] > Space::kFaces) return moves;
+    }
+    const double score = card_.values[Score];
+    for (int slot = 0; slot < kMaxiSlots; ++slot) {
+        if (!(open_ & (1u << slot))) continue;
+        const int row = maxiRowOfSlot(slot);
+        moves.push_back({row, 0, score + entryValue(slot, scoreDice(GameType::Maxi, dice, row), rollsLeft)});
+    }
+    if (rollsLeft > 0) {
+        const Space& space = maxiDice().space;
+        // Holding all six dice last, so that it loses every tie.
+        for (std::uint32_t hold = 0; hold < (1u << kDice); ++hold) {
+            Space::Counts held{};
+            for (int die = 0; die < kDice; ++die) {
+                if (hold & (1u << die)) ++held[dice[die] - 1];
+            }
+            moves.push_back({-1, hold, score + keeps_[rollsLeft][space.keepOf(held)]});
+        }
+    }
+    std::stable_sort(moves.begin(), moves.end(),
+                     [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    return moves;
+}
+
+namespace {
+
+// The turn last solved on this thread: asked again for each decision of it.
+const MaxiTurn& turnFor(const GameState& game, int topRolls) {
+    thread_local std::vector<MaxiTurn> solved;
+    const ScoreCard& card = game.card(game.currentPlayer);
+    const bool same = !solved.empty() && solved.front().topRolls() >= topRolls &&
+                      std::equal(std::begin(card.values), std::end(card.values), std::begin(solved.front().card().values));
+    if (!same) {
+        solved.clear();
+        solved.emplace_back(MaxiValue::fitted(), card, topRolls);
+    }
+    return solved.front();
+}
+
+}  // namespace
+
+std::vector<Move> maxiMoves(const GameState& game) {
+    if (!inMaxiGame(game) || !game.hasRolled) return {};
+    return turnFor(game, rollsOf(game)).moves(game.dice.values, rollsOf(game));
+}
+
+double maxiStartEstimate(const GameState& game) {
+    if (!inMaxiGame(game)) return 0.0;
+    const int rolls = rollsOf(game);
+    return turnFor(game, rolls - 1).startExpectation(rolls);
+}
+
+int playMaxiTurn(GameState& game, const MaxiValue& value) {
+    if (!inMaxiGame(game) || rollsOf(game) < 1) return -1;
+    const MaxiTurn turn(value, game.card(game.currentPlayer), rollsOf(game) - 1);
+    for (std::int32_t& held : game.dice.held) held = 0;
+    game.roll();
+    for (;;) {
+        const std::vector<Move> moves = turn.moves(game.dice.values, rollsOf(game));
+        if (moves.empty()) return -1;
+        const Move& best = moves.front();
+        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
+        for (int die = 0; die < kDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
+        game.roll();
+    }
+}
+
+}  // namespace kvoro::strategy
