@@ -38,7 +38,7 @@ void play(const MaxiValue& value, long first, long end, double& sum) {
         kvoro::GameState game(static_cast<std::uint32_t>(g + 1) * 2654435761u);
         game.startGame(1, kvoro::GameType::Maxi);
         while (game.roundsLeft > 0) {
-            if (kvoro::strategy::playMaxiTurn(game, value) < 0) std::abort();
+            if (kvoro::strategy::playMaxiTurn(game, value, false) < 0) std::abort();
         }
         sum += game.card(1).values[kvoro::Score];
     }

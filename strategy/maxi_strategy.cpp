@@ -171,11 +171,38 @@ const MaxiTurn& turnFor(const GameState& game, int topRolls) {
     return solved.front();
 }
 
+// When the turn's solve says to enter a row, which row is chosen looking one
+// turn further: each entry is worth the start of the next turn solved exactly
+// (with the rolls left carried) against the value after that. This corrects
+// much of the value's error where it matters most, at a few milliseconds a
+// decision (it gains about 9 points a game). The rolls are then moved onto
+// the same scale by the best entry's correction, so that every alternative
+// still compares with the advised one.
+std::vector<Move> lookAhead(const GameState& game, const MaxiValue& value, std::vector<Move> moves) {
+    if (moves.empty() || moves.front().row < 0) return moves;
+    const int player = game.currentPlayer;
+    const int rolls = rollsOf(game) + 3;  // in hand at the player's next turn
+    const double solved = moves.front().expected;
+    double best = 0.0;
+    for (Move& move : moves) {
+        if (move.row < 0) continue;
+        GameState next = game;
+        next.enterScore(move.row);
+        move.expected = MaxiTurn(value, next.card(player), rolls - 1).startExpectation(rolls);
+        best = std::max(best, move.expected);
+    }
+    for (Move& move : moves) {
+        if (move.row < 0) move.expected += best - solved;
+    }
+    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    return moves;
+}
+
 }  // namespace
 
 std::vector<Move> maxiMoves(const GameState& game) {
     if (!inMaxiGame(game) || !game.hasRolled) return {};
-    return turnFor(game, rollsOf(game)).moves(game.dice.values, rollsOf(game));
+    return lookAhead(game, MaxiValue::fitted(), turnFor(game, rollsOf(game)).moves(game.dice.values, rollsOf(game)));
 }
 
 double maxiStartEstimate(const GameState& game) {
@@ -184,13 +211,14 @@ double maxiStartEstimate(const GameState& game) {
     return turnFor(game, rolls - 1).startExpectation(rolls);
 }
 
-int playMaxiTurn(GameState& game, const MaxiValue& value) {
+int playMaxiTurn(GameState& game, const MaxiValue& value, bool lookingAhead) {
     if (!inMaxiGame(game) || rollsOf(game) < 1) return -1;
     const MaxiTurn turn(value, game.card(game.currentPlayer), rollsOf(game) - 1);
     for (std::int32_t& held : game.dice.held) held = 0;
     game.roll();
     for (;;) {
-        const std::vector<Move> moves = turn.moves(game.dice.values, rollsOf(game));
+        std::vector<Move> moves = turn.moves(game.dice.values, rollsOf(game));
+        if (lookingAhead) moves = lookAhead(game, value, std::move(moves));
         if (moves.empty()) return -1;
         const Move& best = moves.front();
         if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;

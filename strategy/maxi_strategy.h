@@ -45,16 +45,18 @@ private:
 };
 
 // Every choice of the current player of a six-dice game in progress after
-// the turn's first roll, best first (as MaxiTurn::moves); empty otherwise.
-// The solved turn is kept per thread, so a turn is solved once.
+// the turn's first roll, best first (as MaxiTurn::moves, and when a row is to
+// be entered, the row chosen and valued looking one turn further); empty
+// otherwise. The solved turn is kept per thread, so a turn is solved once.
 std::vector<Move> maxiMoves(const GameState& game);
 // The expected final score of the current player before the turn's first
 // roll; 0 without a six-dice game in progress.
 double maxiStartEstimate(const GameState& game);
 
 // Plays the current player's turn of a six-dice game through the game's own
-// roll, holds and enterScore with the value given. Returns the row entered,
-// or -1 without a six-dice game in progress.
-int playMaxiTurn(GameState& game, const MaxiValue& value);
+// roll, holds and enterScore with the value given, as maxiMoves advises when
+// lookingAhead (without, ten times faster, for tuning the value). Returns the
+// row entered, or -1 without a six-dice game in progress.
+int playMaxiTurn(GameState& game, const MaxiValue& value, bool lookingAhead = true);
 
 }  // namespace kvoro::strategy

@@ -71,7 +71,7 @@ double MaxiValue::usableRolls(std::uint32_t open, int carried) const {
 const MaxiValue& MaxiValue::fitted() {
     static const MaxiValue value(MaxiModel{
         {4.00, 8.00, 15.00, 19.00, 20.00, 21.00, 17.00, 21.00, 14.00, 14.00, 15.00, 12.00, 15.00, 12.00, 12.00, 21.00, 15.00, 17.00, 27.00, 40.00},
-        110.00, 0.550, 6.000, 0.000, 3.50, 0.0});
+        110.00, 0.550, 6.000, 0.000, 3.50, 2.0});
     return value;
 }
 
