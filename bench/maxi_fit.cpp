@@ -1,9 +1,13 @@
 // Tunes the six-dice coach's value of a card between turns (MaxiValue) by
 // self-play: a coordinate search over the model's parameters, each judged by
 // the mean score of the same seeded games (common random numbers, so that a
-// difference is the model's and not the dice's). Prints every improvement as
-// a model to paste into MaxiValue::fitted().
+// difference is the model's and not the dice's). Then it calibrates the
+// estimate's level per number of open rows on games played as the program
+// plays them (looking ahead), which changes no choice. Prints every
+// improvement, and the calibrated model to paste into MaxiValue::fitted().
 // Usage: maxi_fit [games per trial] [sweeps] [threads]
+#include <array>
+#include <bitset>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -60,12 +64,45 @@ double meanScore(const MaxiModel& model, long games, unsigned threads) {
     return sum / games;
 }
 
+void printList(const std::array<double, kMaxiSlots>& values) {
+    std::printf("{");
+    for (int i = 0; i < kMaxiSlots; ++i) std::printf("%s%.2f", i ? ", " : "", values[i]);
+    std::printf("}");
+}
+
 void print(const MaxiModel& model, double mean) {
-    std::printf("mean %.3f\n{{", mean);
-    for (int slot = 0; slot < kMaxiSlots; ++slot) std::printf("%s%.2f", slot ? ", " : "", model.rowValue[slot]);
-    std::printf("},\n %.2f, %.3f, %.3f, %.3f, %.2f, %.2f}\n", model.bonusWeight, model.dieChance, model.rollValue,
+    std::printf("mean %.3f\n{", mean);
+    printList(model.rowValue);
+    std::printf(",\n %.2f, %.3f, %.3f, %.3f, %.2f, %.2f,\n ", model.bonusWeight, model.dieChance, model.rollValue,
                 model.kvoroRollValue, model.rollsPerRow, model.kvoroRolls);
+    printList(model.level);
+    std::printf("}\n");
     std::fflush(stdout);
+}
+
+// The points each card really scored after an entry, less the estimate of
+// the card then, averaged per number of open rows and added to the level.
+void calibrate(MaxiModel& model, long games) {
+    const MaxiValue value(model);
+    std::array<double, kMaxiSlots> missed{}, seen{};
+    for (long g = 0; g < games; ++g) {
+        kvoro::GameState game(static_cast<std::uint32_t>(g + 1) * 2654435761u);
+        game.startGame(1, kvoro::GameType::Maxi);
+        std::vector<std::pair<int, double>> estimates;  // open rows and score plus estimate
+        while (game.roundsLeft > 0) {
+            if (kvoro::strategy::playMaxiTurn(game, value) < 0) std::abort();
+            const kvoro::strategy::MaxiPosition position = kvoro::strategy::maxiPositionOf(game.card(1));
+            if (position.open == 0) break;
+            estimates.emplace_back(static_cast<int>(std::bitset<kMaxiSlots>(position.open).count()),
+                                   game.card(1).values[kvoro::Score] +
+                                       value.after(position.open, position.upper, game.rollsLeft[0] - 3));
+        }
+        for (const auto& [rows, estimate] : estimates) {
+            missed[rows - 1] += game.card(1).values[kvoro::Score] - estimate;
+            ++seen[rows - 1];
+        }
+    }
+    for (int i = 0; i < kMaxiSlots; ++i) model.level[i] += seen[i] > 0 ? missed[i] / seen[i] : 0.0;
 }
 
 }  // namespace
@@ -96,5 +133,7 @@ int main(int argc, char** argv) {
         }
         if (!moved) scale /= 2;
     }
+    calibrate(best, games);
+    print(best, meanScore(best, games, threads));
     return 0;
 }

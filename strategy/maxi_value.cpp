@@ -32,6 +32,17 @@ int maxiRowOfSlot(int slot) {
     return -1;
 }
 
+MaxiPosition maxiPositionOf(const ScoreCard& card) {
+    MaxiPosition position{0, 0};
+    for (int slot = 0; slot < kMaxiSlots; ++slot) {
+        const std::int32_t entered = card.values[maxiRowOfSlot(slot)];
+        if (entered == 0) position.open |= 1u << slot;
+        if (slot < kUpperSlots && entered > 0) position.upper += entered;
+    }
+    position.upper = std::min(position.upper, kMaxiUpperCap);
+    return position;
+}
+
 // The bonus chance treats every open upper row alike: it will be entered with
 // a binomial number of its dice, each die showing the face with dieChance, and
 // the rows are independent. The chance is then the share of those outcomes
@@ -71,7 +82,9 @@ double MaxiValue::usableRolls(std::uint32_t open, int carried) const {
 const MaxiValue& MaxiValue::fitted() {
     static const MaxiValue value(MaxiModel{
         {4.00, 8.00, 15.00, 19.00, 20.00, 21.00, 17.00, 21.00, 14.00, 14.00, 15.00, 12.00, 15.00, 12.00, 12.00, 21.00, 15.00, 17.00, 27.00, 40.00},
-        110.00, 0.550, 6.000, 0.000, 3.50, 2.0});
+        110.00, 0.550, 6.000, 0.000, 3.50, 2.0,
+        {-24.98, -35.55, -38.24, -36.70, -33.63, -28.60, -22.13, -15.29, -7.01, 1.77,
+         11.51, 21.82, 32.31, 42.89, 53.73, 65.14, 76.17, 87.47, 98.70, 0.00}});
     return value;
 }
 

@@ -18,6 +18,14 @@ constexpr int kMaxiKvoroSlot = kMaxiSlots - 1;
 
 int maxiRowOfSlot(int slot);
 
+// Where a six-dice card stands for the value: its open slots (bit per slot)
+// and its upper total, capped at the threshold.
+struct MaxiPosition {
+    std::uint32_t open;
+    int upper;
+};
+MaxiPosition maxiPositionOf(const ScoreCard& card);
+
 // The model's parameters; fitted() holds the values the program plays with.
 struct MaxiModel {
     std::array<double, kMaxiSlots> rowValue;  // what an open row will still score, per slot
@@ -27,6 +35,10 @@ struct MaxiModel {
     double kvoroRollValue;  // what a carried roll adds while "Maxi Kvoro" is open
     double rollsPerRow;     // carried rolls beyond this many per open row are worth nothing more
     double kvoroRolls;      // and beyond this many more while "Maxi Kvoro" is open
+    // Added per number of open rows (index: rows - 1) so that the estimate
+    // matches the points really scored on average. Every entry of a turn
+    // leaves the same number of rows open, so this changes no choice.
+    std::array<double, kMaxiSlots> level;
 };
 
 class MaxiValue {
@@ -41,9 +53,14 @@ public:
     double after(std::uint32_t open, int upper, int carried) const {
         if (open == 0) return 0.0;
         double value = model_.bonusWeight * bonusChance(open, upper);
+        int rows = 0;
         for (int slot = 0; slot < kMaxiSlots; ++slot) {
-            if (open & (1u << slot)) value += model_.rowValue[slot];
+            if (open & (1u << slot)) {
+                value += model_.rowValue[slot];
+                ++rows;
+            }
         }
+        value += model_.level[rows - 1];
         const double perRoll = model_.rollValue + (open >> kMaxiKvoroSlot & 1u ? model_.kvoroRollValue : 0.0);
         return value + perRoll * usableRolls(open, carried);
     }
