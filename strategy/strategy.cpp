@@ -73,10 +73,11 @@ double bonusFor(int upper, int points) {
 
 // One turn solved for several upper totals at once (the lanes): the work is
 // the same for each, so the inner loops run over contiguous lanes. A lane is
-// a float, twice as many to a vector register; a value's rounding there is
-// far below what the table is read for, while the sums that gather many
-// values (the first roll, the table itself) are doubles, so that the start
-// value holds to the last digit.
+// a float, twice as many to a vector register, and so is a stored value: their
+// roundings go either way and cancel out. What must not be rounded the same
+// way each time is summed in double (the first roll's 252 outcomes) or
+// divided exactly (the average over a die's faces), so that the start value
+// holds to the last digit.
 class TurnSolver {
 public:
     using Lane = float;
@@ -92,7 +93,7 @@ public:
         Lane best[kDice + 1][kLanes];
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (filled & (1u << slot)) continue;
-            const double* next = table.values().data() + (filled | (1u << slot)) * kUpperStates;
+            const float* next = table.values().data() + (filled | (1u << slot)) * kUpperStates;
             if (slot < kUpperSlots) {
                 const int face = slot + 1;
                 for (int n = 0; n <= kDice; ++n) {
@@ -195,7 +196,7 @@ ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop,
     fiveDice();  // built before the threads start
     const auto uppers = reachableUppers();
     ValueTable table;
-    table.values_.assign(kStateCount, 0.0);
+    table.values_.assign(kStateCount, 0.0f);
     std::vector<std::uint32_t> level;
     // A turn start depends only on those with one more slot filled.
     for (int open = 1; open <= kSlotCount; ++open) {
@@ -216,7 +217,7 @@ ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop,
                 solver.rollAgain(lanes, nullptr);
                 solver.rollAgain(lanes, nullptr);
                 for (int l = 0; l < lanes; ++l) {
-                    table.values_[filled * kUpperStates + static_cast<std::size_t>(upper[l])] = solver.firstRoll(l);
+                    table.values_[filled * kUpperStates + static_cast<std::size_t>(upper[l])] = static_cast<float>(solver.firstRoll(l));
                 }
             }
         };

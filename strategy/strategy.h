@@ -46,10 +46,10 @@ public:
     double remaining(TurnStart start) const {
         return values_[start.filled * kUpperStates + static_cast<std::size_t>(start.upper)];
     }
-    const std::vector<double>& values() const { return values_; }
+    const std::vector<float>& values() const { return values_; }
 
 private:
-    std::vector<double> values_;
+    std::vector<float> values_;
 };
 
 // One choice in a position: enter a row now, or roll again holding some dice.

@@ -130,7 +130,7 @@ TEST(Coach, LastTurnsMatchTheBruteForce) {
 // never holds every die, and holding all with one roll left is worth the best entry; the dice's order does not matter.
 TEST(Coach, StartValueIsThePublishedOptimumAndSelfPlayOnConsistentAdviceReachesIt) {
     EXPECT_NEAR(table().remaining({0, 0}), 248.439987, 0.00001);
-    EXPECT_DOUBLE_EQ(TurnAdvisor(table(), ScoreCard{}).startExpectation(), table().remaining({0, 0}));
+    EXPECT_NEAR(TurnAdvisor(table(), ScoreCard{}).startExpectation(), 248.439987, 0.00001);
     constexpr int kGames = 3000;
     double sum = 0.0;
     std::mt19937 pick(3);
