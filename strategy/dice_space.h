@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/rules.h"
+
 namespace kvoro::strategy {
 
 template <int Dice>
@@ -90,6 +92,29 @@ private:
     }
 
     std::vector<std::int16_t> keepOfCode_;
+};
+
+// The dice space and the points of every roll of all the dice in each of a
+// card's Slots entered rows (rowOfSlot gives a slot's row), by the game's own
+// scoring. Built once per game type, shared by all threads.
+template <int Dice, int Slots>
+struct ScoredDice {
+    using Space = DiceSpace<Dice>;
+    Space space;
+    std::vector<std::array<std::int16_t, Slots>> score;  // per roll
+
+    ScoredDice(GameType type, int (*rowOfSlot)(int)) {
+        for (int r = 0; r < Space::rollCount(); ++r) {
+            std::int32_t values[kMaxDice] = {};
+            space.valuesOf(space.firstRoll + r, values);
+            std::array<std::int16_t, Slots> points{};
+            for (int slot = 0; slot < Slots; ++slot) {
+                points[slot] = static_cast<std::int16_t>(scoreDice(type, values, rowOfSlot(slot)));
+            }
+            score.push_back(points);
+        }
+    }
+    const typename Space::Counts& rollCounts(int r) const { return space.keeps[space.firstRoll + r]; }
 };
 
 }  // namespace kvoro::strategy

@@ -12,27 +12,10 @@ constexpr int kDice = 6;
 constexpr int kUpperSlots = 6;
 using Space = DiceSpace<kDice>;
 constexpr int kRollCount = Space::rollCount();
-
-// The dice space and every row's score of every roll, built once.
-struct MaxiDice {
-    Space space;
-    std::vector<std::array<std::int16_t, kMaxiSlots>> score;  // per roll
-
-    MaxiDice() {
-        for (int r = 0; r < kRollCount; ++r) {
-            std::int32_t values[kMaxDice] = {};
-            space.valuesOf(space.firstRoll + r, values);
-            std::array<std::int16_t, kMaxiSlots> points{};
-            for (int slot = 0; slot < kMaxiSlots; ++slot) {
-                points[slot] = static_cast<std::int16_t>(scoreDice(GameType::Maxi, values, maxiRowOfSlot(slot)));
-            }
-            score.push_back(points);
-        }
-    }
-};
+using MaxiDice = ScoredDice<kDice, kMaxiSlots>;
 
 const MaxiDice& maxiDice() {
-    static const MaxiDice dice;
+    static const MaxiDice dice(GameType::Maxi, maxiRowOfSlot);
     return dice;
 }
 
@@ -148,8 +131,7 @@ std::vector<Move> MaxiTurn::moves(const std::int32_t (&dice)[kMaxDice], int roll
             moves.push_back({-1, hold, score + keeps_[rollsLeft][space.keepOf(held)]});
         }
     }
-    std::stable_sort(moves.begin(), moves.end(),
-                     [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    sortBestFirst(moves);
     return moves;
 }
 
@@ -196,7 +178,7 @@ std::vector<Move> lookAhead(const GameState& game, const MaxiValue& value, std::
     for (std::size_t m = 0; m < moves.size(); ++m) {
         moves[m].expected = ahead[m] >= 0.0 ? ahead[m] : moves[m].expected + best - solved;
     }
-    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    sortBestFirst(moves);
     return moves;
 }
 
@@ -216,17 +198,10 @@ double maxiStartEstimate(const GameState& game) {
 int playMaxiTurn(GameState& game, const MaxiValue& value, bool lookingAhead) {
     if (!inMaxiGame(game) || rollsOf(game) < 1) return -1;
     const MaxiTurn turn(value, game.card(game.currentPlayer), rollsOf(game) - 1);
-    for (std::int32_t& held : game.dice.held) held = 0;
-    game.roll();
-    for (;;) {
+    return playAdvisedTurn(game, [&] {
         std::vector<Move> moves = turn.moves(game.dice.values, rollsOf(game));
-        if (lookingAhead) moves = lookAhead(game, value, std::move(moves));
-        if (moves.empty()) return -1;
-        const Move& best = moves.front();
-        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
-        for (int die = 0; die < kDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
-        game.roll();
-    }
+        return lookingAhead ? lookAhead(game, value, std::move(moves)) : moves;
+    });
 }
 
 }  // namespace kvoro::strategy

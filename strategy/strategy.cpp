@@ -19,28 +19,10 @@ constexpr int kLanes = kUpperStates;
 constexpr int kUpperSlots = 6;
 constexpr int kUpperMasks = 1 << kUpperSlots;
 
-// The dice space and the scores of every five-dice roll. Built once, shared
-// by all threads.
-struct FiveDice {
-    Space space;
-    std::vector<std::array<std::int16_t, kSlotCount>> score;  // per roll
-
-    FiveDice() {
-        for (int r = 0; r < kRollCount; ++r) {
-            std::int32_t values[kMaxDice] = {};
-            space.valuesOf(space.firstRoll + r, values);
-            std::array<std::int16_t, kSlotCount> points{};
-            for (int slot = 0; slot < kSlotCount; ++slot) {
-                points[slot] = static_cast<std::int16_t>(scoreDice(GameType::Standard, values, rowOfSlot(slot)));
-            }
-            score.push_back(points);
-        }
-    }
-    const Space::Counts& rollCounts(int r) const { return space.keeps[space.firstRoll + r]; }
-};
+using FiveDice = ScoredDice<kDice, kSlotCount>;
 
 const FiveDice& fiveDice() {
-    static const FiveDice dice;
+    static const FiveDice dice(GameType::Standard, rowOfSlot);
     return dice;
 }
 
@@ -270,8 +252,7 @@ std::vector<Move> TurnAdvisor::moves(const std::int32_t (&dice)[kMaxDice], int r
             moves.push_back({-1, hold, score_ + holdValue_[rollsLeft - 1][space.keepOf(held)]});
         }
     }
-    std::stable_sort(moves.begin(), moves.end(),
-                     [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    sortBestFirst(moves);
     return moves;
 }
 
@@ -282,16 +263,11 @@ int playBestTurn(GameState& game, const ValueTable& table) {
         return -1;
     }
     const TurnAdvisor advisor(table, game.card(player));
-    for (std::int32_t& held : game.dice.held) held = 0;
-    game.roll();
-    for (;;) {
-        const std::vector<Move> moves = advisor.moves(game.dice.values, game.rollsLeft[player - 1]);
-        if (moves.empty()) return -1;
-        const Move& best = moves.front();
-        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
-        for (int die = 0; die < kDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
-        game.roll();
-    }
+    return playAdvisedTurn(game, [&] { return advisor.moves(game.dice.values, game.rollsLeft[player - 1]); });
+}
+
+void sortBestFirst(std::vector<Move>& moves) {
+    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.expected > b.expected; });
 }
 
 }  // namespace kvoro::strategy

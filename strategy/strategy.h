@@ -83,6 +83,26 @@ private:
     std::vector<double> holdValue_[2];
 };
 
+// Sorts by expectation, best first, keeping the order of equals.
+void sortBestFirst(std::vector<Move>& moves);
+
+// Plays the current player's turn through the game's own roll, holds and
+// enterScore, always taking the first of advice()'s moves. Returns the row
+// entered, or -1 when the advice is empty or the entry refused.
+template <typename Advice>
+int playAdvisedTurn(GameState& game, Advice advice) {
+    for (std::int32_t& held : game.dice.held) held = 0;
+    game.roll();
+    for (;;) {
+        const std::vector<Move> moves = advice();
+        if (moves.empty()) return -1;
+        const Move& best = moves.front();
+        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
+        for (int die = 0; die < kMaxDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
+        game.roll();
+    }
+}
+
 // Plays the current player's turn of a five-dice game through the game's own
 // roll, holds and enterScore, always choosing the best move. Returns the row
 // entered, or -1 without a five-dice game in progress.
