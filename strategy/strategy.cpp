@@ -6,101 +6,24 @@
 #include <bitset>
 #include <thread>
 
+#include "strategy/dice_space.h"
+
 namespace kvoro::strategy {
 namespace {
 
 constexpr int kFaces = 6;
 constexpr int kDice = 5;
-constexpr int kRollCount = 252;   // multisets of five dice
-constexpr int kKeepCount = 462;   // multisets of zero to five dice
-constexpr int kFirstRoll = kKeepCount - kRollCount;  // keeps are ordered by size
+using Space = DiceSpace<kDice>;
+constexpr int kRollCount = Space::rollCount();
 constexpr int kLanes = kUpperStates;
-constexpr int kCodeCount = 46656;  // 6^6 codes of face counts
 constexpr int kUpperSlots = 6;
 constexpr int kUpperMasks = 1 << kUpperSlots;
 
-using Counts = std::array<int, kFaces>;  // dice per face, faces 1..6
+using FiveDice = ScoredDice<kDice, kSlotCount>;
 
-int codeOf(const Counts& counts) {
-    int code = 0;
-    for (int face = kFaces - 1; face >= 0; --face) code = code * (kDice + 1) + counts[face];
-    return code;
-}
-
-// Every multiset of up to five dice, what rolling the missing dice can give,
-// and the scores of every five-dice roll. Built once, shared by all threads.
-struct DiceSpace {
-    std::vector<Counts> keeps;
-    std::vector<std::int16_t> keepOfCode;
-    // The keeps with one die more (per face; -1 for a full keep) and with one
-    // die fewer (one per face present, -1 padded).
-    std::vector<std::array<std::int16_t, kFaces>> more;
-    std::vector<std::array<std::int16_t, kFaces>> fewer;
-    std::vector<float> rollChance;  // of each roll of all five dice
-    std::vector<std::array<std::int16_t, kSlotCount>> score;  // per roll
-    std::vector<Counts> rollCounts;
-
-    DiceSpace();
-    int keepOf(const Counts& counts) const { return keepOfCode[codeOf(counts)]; }
-};
-
-void addMultisets(std::vector<Counts>& out, Counts& counts, int face, int left) {
-    if (face == kFaces - 1) {
-        counts[face] = left;
-        out.push_back(counts);
-        return;
-    }
-    for (int n = left; n >= 0; --n) {
-        counts[face] = n;
-        addMultisets(out, counts, face + 1, left - n);
-    }
-}
-
-DiceSpace::DiceSpace() : keepOfCode(kCodeCount, -1) {
-    for (int size = 0; size <= kDice; ++size) {
-        Counts counts{};
-        addMultisets(keeps, counts, 0, size);
-    }
-    for (int k = 0; k < kKeepCount; ++k) keepOfCode[codeOf(keeps[k])] = static_cast<std::int16_t>(k);
-
-    more.resize(kKeepCount);
-    fewer.resize(kKeepCount);
-    for (int k = 0; k < kKeepCount; ++k) {
-        more[k].fill(-1);
-        fewer[k].fill(-1);
-        int n = 0;
-        for (int face = 0; face < kFaces; ++face) {
-            Counts other = keeps[k];
-            ++other[face];
-            if (k < kFirstRoll) more[k][face] = keepOfCode[codeOf(other)];
-            other[face] -= 2;
-            if (other[face] >= 0) fewer[k][n++] = keepOfCode[codeOf(other)];
-        }
-    }
-    int factorial[kDice + 1] = {1};
-    for (int n = 1; n <= kDice; ++n) factorial[n] = factorial[n - 1] * n;
-    for (int r = 0; r < kRollCount; ++r) {
-        const Counts& counts = keeps[kFirstRoll + r];
-        rollCounts.push_back(counts);
-        std::int32_t values[kMaxDice] = {};
-        int die = 0;
-        for (int face = 0; face < kFaces; ++face) {
-            for (int n = 0; n < counts[face]; ++n) values[die++] = face + 1;
-        }
-        std::array<std::int16_t, kSlotCount> points{};
-        for (int slot = 0; slot < kSlotCount; ++slot) {
-            points[slot] = static_cast<std::int16_t>(scoreDice(GameType::Standard, values, rowOfSlot(slot)));
-        }
-        score.push_back(points);
-        int ways = factorial[kDice];
-        for (int c : counts) ways /= factorial[c];
-        rollChance.push_back(static_cast<float>(ways / 7776.0));
-    }
-}
-
-const DiceSpace& diceSpace() {
-    static const DiceSpace space;
-    return space;
+const FiveDice& fiveDice() {
+    static const FiveDice dice(GameType::Standard, rowOfSlot);
+    return dice;
 }
 
 // The upper totals a set of filled upper slots can give, capped.
@@ -126,23 +49,30 @@ std::array<std::vector<int>, kUpperMasks> reachableUppers() {
     return lists;
 }
 
-float bonusFor(int upper, int points) {
-    return upper < kUpperCap && upper + points >= kUpperCap ? static_cast<float>(bonusPoints(GameType::Standard))
-                                                             : 0.0f;
+double bonusFor(int upper, int points) {
+    return upper < kUpperCap && upper + points >= kUpperCap ? bonusPoints(GameType::Standard) : 0.0;
 }
 
 // One turn solved for several upper totals at once (the lanes): the work is
-// the same for each, so the inner loops run over contiguous lanes.
+// the same for each, so the inner loops run over contiguous lanes. A lane is
+// a float, twice as many to a vector register, and so is a stored value: their
+// roundings go either way and cancel out. What must not be rounded the same
+// way each time is summed in double (the first roll's 252 outcomes) or
+// divided exactly (the average over a die's faces), so that the start value
+// holds to the last digit.
 class TurnSolver {
 public:
+    using Lane = float;
+
     // At most `lanes` upper totals at once; the advisor asks for one.
-    explicit TurnSolver(int lanes) : stride_(lanes), rolls_(kRollCount * lanes), keeps_(kKeepCount * lanes) {}
+    explicit TurnSolver(int lanes)
+        : stride_(lanes), rolls_(kRollCount * lanes), keeps_(fiveDice().space.keepCount() * lanes) {}
 
     // Fills the entry values of every roll: the best row to enter now.
     void enterValues(const ValueTable& table, std::uint32_t filled, const int* upper, int lanes) {
-        const DiceSpace& space = diceSpace();
+        const FiveDice& dice = fiveDice();
         std::fill(rolls_.begin(), rolls_.end(), -1.0f);
-        float best[kDice + 1][kLanes];
+        Lane best[kDice + 1][kLanes];
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (filled & (1u << slot)) continue;
             const float* next = table.values().data() + (filled | (1u << slot)) * kUpperStates;
@@ -151,18 +81,18 @@ public:
                 for (int n = 0; n <= kDice; ++n) {
                     const int points = face * n;
                     for (int l = 0; l < lanes; ++l) {
-                        best[n][l] = static_cast<float>(points) + bonusFor(upper[l], points) +
-                                     next[std::min(upper[l] + points, kUpperCap)];
+                        best[n][l] = static_cast<Lane>(points + bonusFor(upper[l], points) +
+                                                     next[std::min(upper[l] + points, kUpperCap)]);
                     }
                 }
                 for (int r = 0; r < kRollCount; ++r) {
-                    maxInto(&rolls_[r * stride_], best[space.rollCounts[r][slot]], lanes);
+                    maxInto(&rolls_[r * stride_], best[dice.rollCounts(r)[slot]], lanes);
                 }
             } else {
-                for (int l = 0; l < lanes; ++l) best[0][l] = next[upper[l]];
+                for (int l = 0; l < lanes; ++l) best[0][l] = static_cast<Lane>(next[upper[l]]);
                 for (int r = 0; r < kRollCount; ++r) {
-                    const float points = space.score[r][slot];
-                    float* value = &rolls_[r * stride_];
+                    const Lane points = dice.score[r][slot];
+                    Lane* value = &rolls_[r * stride_];
                     for (int l = 0; l < lanes; ++l) value[l] = std::max(value[l], points + best[0][l]);
                 }
             }
@@ -172,46 +102,46 @@ public:
     // From the values of the rolls with one roll fewer left: what each keep is
     // worth (kept in holds when asked), then the rolls' values with one more
     // roll left (the best keep within each roll, keeping all of it included).
-    void rollAgain(int lanes, float* holds) {
-        const DiceSpace& space = diceSpace();
-        std::copy(rolls_.begin(), rolls_.end(), keeps_.begin() + kFirstRoll * stride_);
+    void rollAgain(int lanes, double* holds) {
+        const FiveDice& dice = fiveDice();
+        std::copy(rolls_.begin(), rolls_.end(), keeps_.begin() + dice.space.firstRoll * stride_);
         // A keep is worth the average over the face of one more die.
-        for (int k = kFirstRoll - 1; k >= 0; --k) {
-            float* value = &keeps_[k * stride_];
-            const auto& more = space.more[k];
+        for (int k = dice.space.firstRoll - 1; k >= 0; --k) {
+            Lane* value = &keeps_[k * stride_];
+            const auto& more = dice.space.more[k];
             for (int l = 0; l < lanes; ++l) {
-                float sum = 0.0f;
+                Lane sum = 0.0f;
                 for (int face = 0; face < kFaces; ++face) sum += keeps_[more[face] * stride_ + l];
-                value[l] = sum * (1.0f / kFaces);
+                value[l] = sum / kFaces;  // 1 / 6 rounded would bias every level
             }
         }
         if (holds != nullptr) {
-            for (int k = 0; k < kKeepCount; ++k) holds[k] = keeps_[k * stride_];
+            for (int k = 0; k < dice.space.keepCount(); ++k) holds[k] = keeps_[k * stride_];
         }
-        for (int k = 1; k < kKeepCount; ++k) {
-            for (std::int16_t smaller : space.fewer[k]) {
+        for (int k = 1; k < dice.space.keepCount(); ++k) {
+            for (std::int16_t smaller : dice.space.fewer[k]) {
                 if (smaller >= 0) maxInto(&keeps_[k * stride_], &keeps_[smaller * stride_], lanes);
             }
         }
-        std::copy(keeps_.begin() + kFirstRoll * stride_, keeps_.end(), rolls_.begin());
+        std::copy(keeps_.begin() + dice.space.firstRoll * stride_, keeps_.end(), rolls_.begin());
     }
 
     // The turn's value before the first roll.
-    float firstRoll(int lane) const {
-        const DiceSpace& space = diceSpace();
-        float value = 0.0f;
-        for (int r = 0; r < kRollCount; ++r) value += space.rollChance[r] * rolls_[r * stride_ + lane];
+    double firstRoll(int lane) const {
+        const FiveDice& dice = fiveDice();
+        double value = 0.0;
+        for (int r = 0; r < kRollCount; ++r) value += dice.space.rollChance[r] * rolls_[r * stride_ + lane];
         return value;
     }
 
 private:
-    static void maxInto(float* value, const float* other, int lanes) {
+    static void maxInto(Lane* value, const Lane* other, int lanes) {
         for (int l = 0; l < lanes; ++l) value[l] = std::max(value[l], other[l]);
     }
 
     int stride_;
-    std::vector<float> rolls_;  // per roll and lane
-    std::vector<float> keeps_;  // per keep and lane
+    std::vector<Lane> rolls_;  // per roll and lane
+    std::vector<Lane> keeps_;  // per keep and lane
 };
 
 }  // namespace
@@ -243,12 +173,9 @@ TurnStart turnStartOf(const ScoreCard& card) {
     return start;
 }
 
-ValueTable::ValueTable(std::vector<float> values) {
-    if (values.size() == kStateCount) values_ = std::move(values);
-}
-
-ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop) {
-    diceSpace();  // built before the threads start
+ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop,
+                               const std::function<void()>& eachThread) {
+    fiveDice();  // built before the threads start
     const auto uppers = reachableUppers();
     ValueTable table;
     table.values_.assign(kStateCount, 0.0f);
@@ -261,6 +188,7 @@ ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop) 
         }
         std::atomic<std::size_t> nextIndex{0};
         const auto work = [&] {
+            if (eachThread) eachThread();
             TurnSolver solver(kLanes);
             for (std::size_t i = nextIndex++; i < level.size(); i = nextIndex++) {
                 if (stop && *stop) return;
@@ -271,7 +199,7 @@ ValueTable ValueTable::compute(unsigned threads, const std::atomic<bool>* stop) 
                 solver.rollAgain(lanes, nullptr);
                 solver.rollAgain(lanes, nullptr);
                 for (int l = 0; l < lanes; ++l) {
-                    table.values_[filled * kUpperStates + static_cast<std::size_t>(upper[l])] = solver.firstRoll(l);
+                    table.values_[filled * kUpperStates + static_cast<std::size_t>(upper[l])] = static_cast<float>(solver.firstRoll(l));
                 }
             }
         };
@@ -290,8 +218,8 @@ TurnAdvisor::TurnAdvisor(const ValueTable& table, const ScoreCard& card)
     if (start_.filled == (1u << kSlotCount) - 1) return;
     TurnSolver solver(1);
     solver.enterValues(table, start_.filled, &start_.upper, 1);
-    for (std::vector<float>& holds : holdValue_) {
-        holds.resize(kKeepCount);
+    for (std::vector<double>& holds : holdValue_) {
+        holds.resize(fiveDice().space.keepCount());
         solver.rollAgain(1, holds.data());
     }
     startValue_ = solver.firstRoll(0);
@@ -310,22 +238,21 @@ std::vector<Move> TurnAdvisor::moves(const std::int32_t (&dice)[kMaxDice], int r
         const bool upper = slot < kUpperSlots;
         const TurnStart next{start_.filled | (1u << slot),
                              upper ? std::min(start_.upper + points, kUpperCap) : start_.upper};
-        const double bonus = upper ? bonusFor(start_.upper, points) : 0.0f;
+        const double bonus = upper ? bonusFor(start_.upper, points) : 0.0;
         moves.push_back({row, 0, score_ + points + bonus + table_.remaining(next)});
     }
     if (rollsLeft > 0) {
-        const DiceSpace& space = diceSpace();
+        const Space& space = fiveDice().space;
         // Holding all five dice last, so that it loses every tie.
         for (std::uint32_t hold = 0; hold < (1u << kDice); ++hold) {
-            Counts held{};
+            Space::Counts held{};
             for (int die = 0; die < kDice; ++die) {
                 if (hold & (1u << die)) ++held[dice[die] - 1];
             }
             moves.push_back({-1, hold, score_ + holdValue_[rollsLeft - 1][space.keepOf(held)]});
         }
     }
-    std::stable_sort(moves.begin(), moves.end(),
-                     [](const Move& a, const Move& b) { return a.expected > b.expected; });
+    sortBestFirst(moves);
     return moves;
 }
 
@@ -336,16 +263,11 @@ int playBestTurn(GameState& game, const ValueTable& table) {
         return -1;
     }
     const TurnAdvisor advisor(table, game.card(player));
-    for (std::int32_t& held : game.dice.held) held = 0;
-    game.roll();
-    for (;;) {
-        const std::vector<Move> moves = advisor.moves(game.dice.values, game.rollsLeft[player - 1]);
-        if (moves.empty()) return -1;
-        const Move& best = moves.front();
-        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
-        for (int die = 0; die < kDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
-        game.roll();
-    }
+    return playAdvisedTurn(game, [&] { return advisor.moves(game.dice.values, game.rollsLeft[player - 1]); });
+}
+
+void sortBestFirst(std::vector<Move>& moves) {
+    std::stable_sort(moves.begin(), moves.end(), [](const Move& a, const Move& b) { return a.expected > b.expected; });
 }
 
 }  // namespace kvoro::strategy

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "game/rules.h"
@@ -35,15 +36,14 @@ TurnStart turnStartOf(const ScoreCard& card);
 class ValueTable {
 public:
     ValueTable() = default;
-    // Takes values laid out as compute() makes them; an empty table when the
-    // count is not kStateCount.
-    explicit ValueTable(std::vector<float> values);
-    // Backward induction over every turn start, on the given number of threads.
-    // Gives up, returning an empty table, once *stop becomes true.
-    static ValueTable compute(unsigned threads, const std::atomic<bool>* stop = nullptr);
+    // Backward induction over every turn start, on the given number of threads,
+    // each of which first calls eachThread when given. Gives up, returning an
+    // empty table, once *stop becomes true.
+    static ValueTable compute(unsigned threads, const std::atomic<bool>* stop = nullptr,
+                              const std::function<void()>& eachThread = nullptr);
 
     bool empty() const { return values_.empty(); }
-    float remaining(TurnStart start) const {
+    double remaining(TurnStart start) const {
         return values_[start.filled * kUpperStates + static_cast<std::size_t>(start.upper)];
     }
     const std::vector<float>& values() const { return values_; }
@@ -80,8 +80,28 @@ private:
     double startValue_;
     // What holding a multiset and rolling the rest is worth, with 1 or 2 rolls
     // left (before the roll), excluding the points already on the card.
-    std::vector<float> holdValue_[2];
+    std::vector<double> holdValue_[2];
 };
+
+// Sorts by expectation, best first, keeping the order of equals.
+void sortBestFirst(std::vector<Move>& moves);
+
+// Plays the current player's turn through the game's own roll, holds and
+// enterScore, always taking the first of advice()'s moves. Returns the row
+// entered, or -1 when the advice is empty or the entry refused.
+template <typename Advice>
+int playAdvisedTurn(GameState& game, Advice advice) {
+    for (std::int32_t& held : game.dice.held) held = 0;
+    game.roll();
+    for (;;) {
+        const std::vector<Move> moves = advice();
+        if (moves.empty()) return -1;
+        const Move& best = moves.front();
+        if (best.row >= 0) return game.enterScore(best.row) != 0 ? best.row : -1;
+        for (int die = 0; die < kMaxDice; ++die) game.dice.held[die] = (best.hold >> die) & 1u;
+        game.roll();
+    }
+}
 
 // Plays the current player's turn of a five-dice game through the game's own
 // roll, holds and enterScore, always choosing the best move. Returns the row

@@ -3,45 +3,20 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <vector>
-
-#include "strategy/table_file.h"
+#include <string>
 
 namespace kvoro {
 namespace {
 
-std::vector<unsigned char> ReadWholeFile(const std::wstring& path) {
-    std::vector<unsigned char> bytes;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size{};
-    // A file far larger than a table is not read at all.
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (64 << 20)) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
-            bytes.clear();
-        }
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-// Written beside the old file and moved over it, so a reader never sees half
-// a table; a failure leaves only a file that will be computed anew.
-void WriteWholeFile(const std::wstring& path, const std::vector<unsigned char>& bytes) {
-    const std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring partial = path + L".new";
-    const HANDLE file =
-        CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    DWORD written = 0;
-    const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                       written == bytes.size();
-    CloseHandle(file);
-    if (!whole || !MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) DeleteFileW(partial.c_str());
+// Earlier versions stored the table under the user's local application data
+// folder; nothing is kept there now, so that nothing outlives an uninstall.
+void RemoveOldTableFile() {
+    wchar_t folder[MAX_PATH] = L"";
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return;
+    const std::wstring ours = std::wstring(folder) + L"\\Kvoro";
+    DeleteFileW((ours + L"\\coach.table").c_str());
+    DeleteFileW((ours + L"\\coach.table.new").c_str());
+    RemoveDirectoryW(ours.c_str());  // only when it is now empty
 }
 
 }  // namespace
@@ -52,30 +27,29 @@ CoachTable::~CoachTable() {
     if (worker_.joinable()) worker_.join();
 }
 
-std::wstring CoachTable::DefaultPath() {
-    wchar_t folder[MAX_PATH] = L"";
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, folder))) {
-        return std::wstring();
-    }
-    return std::wstring(folder) + L"\\Kvoro\\coach.table";
+UINT CoachTable::ReadyMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Kvoro.CoachTableReady");
+    return message;
 }
 
-void CoachTable::Start(const std::wstring& path, HWND window, UINT message) {
+void CoachTable::Start(HWND window) {
     if (worker_.joinable() || !ready_.empty()) return;
-    worker_ = std::thread([this, path, window, message] {
-        pending_ = path.empty() ? strategy::ValueTable() : strategy::decodeTable(ReadWholeFile(path));
-        if (pending_.empty()) {
-            pending_ = strategy::ValueTable::compute(std::max(1u, std::thread::hardware_concurrency()), &stop_);
-            if (!path.empty() && !pending_.empty()) WriteWholeFile(path, strategy::encodeTable(pending_));
-        }
+    const UINT message = ReadyMessage();
+    worker_ = std::thread([this, window, message] {
+        RemoveOldTableFile();
+        // Every thread of the computation yields to the window's thread.
+        const auto lower = [] { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); };
+        pending_ = strategy::ValueTable::compute(std::max(1u, std::thread::hardware_concurrency()), &stop_, lower);
+        finished_.store(true, std::memory_order_release);
         PostMessageW(window, message, 0, 0);
     });
 }
 
-void CoachTable::OnReady() {
-    if (!worker_.joinable()) return;
-    worker_.join();
+bool CoachTable::TakeIfFinished() {
+    if (!worker_.joinable() || !finished_.load(std::memory_order_acquire)) return false;
+    worker_.join();  // the worker has only its return left
     ready_ = std::move(pending_);
+    return !ready_.empty();
 }
 
 }  // namespace kvoro

@@ -264,6 +264,11 @@ HBRUSH MainDialog::OnControlColor(HDC, HWND control) {
 }
 
 bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == CoachTable::ReadyMessage()) {
+        // Anyone may post the message; only a finished worker hands a table over.
+        if (coach_.TakeIfFinished() && hint_.kind == HintKind::Computing) OnHint();
+        return true;
+    }
     switch (message) {
     case WM_ROW_CHOSEN:
         // The same number is DM_SETDEFID for a dialog; only the card's own message counts.
@@ -272,11 +277,6 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         return true;
     case WM_INITMENUPOPUP:
         UpdateSoundCheck();
-        UpdateHintItem();
-        return true;
-    case WM_COACH_READY:
-        coach_.OnReady();
-        if (hint_.kind == HintKind::Computing) OnHint();
         return true;
     case WM_QUERYENDSESSION:
         OnSessionEnd();
@@ -439,9 +439,7 @@ void MainDialog::OnRollFinished() {
 
 void MainDialog::OnRowChosen(int row) {
     if (animating_ || !IsChoosable(state_, row) || !GameState::isRowShown(state_.gameType, row)) return;
-    if (coach_.table() && IsHintOffered(state_)) {
-        lastEntryCost_[state_.currentPlayer - 1] = EntryCost(state_, *coach_.table(), row);
-    }
+    if (IsHintOffered(state_)) lastEntryCost_[state_.currentPlayer - 1] = EntryCost(state_, coach_.table(), row);
     ClearHint();
     panel_.ShowAllEmpty();
     panel_.ReleaseHolds();
@@ -477,15 +475,14 @@ void MainDialog::OnGameEnd() {
 void MainDialog::OnNewGame() {
     NewGameDialog dialog(state_);
     if (dialog.Run(GetActiveWindow()) != IDOK) return;
-    // The coach's table is read or computed once the first five-dice game is
-    // under way, so that start-up does not share the processor with it.
-    if (state_.gameType == GameType::Standard) coach_.Start(CoachTable::DefaultPath(), hwnd(), WM_COACH_READY);
+    // The coach's table is computed once the first five-dice game is under
+    // way, so that start-up does not share the processor with it.
+    if (state_.gameType == GameType::Standard) coach_.Start(hwnd());
     // A roll whose end was never seen must not block the new game.
     animating_ = false;
     panel_.ForgetRoll();
     ClearHint();
     for (double& cost : lastEntryCost_) cost = -1.0;
-    UpdateHintItem();
     ShowBanner();
     RedrawPanels();
     GrowToFit();
@@ -528,11 +525,6 @@ bool MainDialog::ClearHint() {
     if (grid_.markedRow() < 0) return false;
     grid_.MarkRow(-1);
     return true;
-}
-
-void MainDialog::UpdateHintItem() const {
-    EnableMenuItem(GetMenu(hwnd()), ID_GAME_HINT,
-                   MF_BYCOMMAND | (state_.gameType == GameType::Standard ? MF_ENABLED : MF_GRAYED));
 }
 
 }  // namespace kvoro

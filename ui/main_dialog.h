@@ -24,9 +24,6 @@
 
 namespace kvoro {
 
-// Posted by the coach's worker thread when its table is ready.
-constexpr UINT WM_COACH_READY = WM_APP + 1;
-
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
     // Seeds the game's random generator with the calendar time. The settings
@@ -100,7 +97,6 @@ private:
     void OnSessionEnd();
     void OnHint();
     bool ClearHint();
-    void UpdateHintItem() const;
 
     MessageLoop& loop_;
     SoundPlayer& sounds_;

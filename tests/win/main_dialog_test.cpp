@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@
 
 #include "framework/gdi.h"
 #include "main_window_fixture.h"
-#include "strategy/table_file.h"
+#include "strategy/maxi_strategy.h"
 #include "ui/score_grid_model.h"
 
 namespace kvoro::test {
@@ -390,10 +391,6 @@ TEST_F(MainDialogTest, MaxiBoardShowsItsBannerSixDiceATwoTonePanelAndTheStatusOn
     Choose(Chance);
     ExpectStatus("2", "3", "0");
     RollToTheEnd();
-    // No hint in a six dice game.
-    EXPECT_EQ(GetMenuState(GetMenu(window()), ID_GAME_HINT, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
-    Command(ID_GAME_HINT);
-    EXPECT_EQ(main_->hint().kind, HintKind::None);
     Click(window(), IDC_HOLD3);
     PumpFor(200);
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("board.png"));
@@ -467,39 +464,48 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     EXPECT_GT(state().card(1).values[Chance], 0);
 }
 
-// The coach's table comes from a worker thread while the window plays on.
-TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
-    // A whole file of the right size whose values do not match their checksum.
-    std::vector<unsigned char> damaged = strategy::encodeTable(strategy::ValueTable(std::vector<float>(strategy::kStateCount)));
-    damaged.back() ^= 0x40;
-    const std::filesystem::path table = CoachTable::DefaultPath();
-    std::filesystem::create_directories(table.parent_path());
-    std::ofstream(table, std::ios::binary)
-        .write(reinterpret_cast<const char*>(damaged.data()), static_cast<std::streamsize>(damaged.size()));
+// Whether the top left pixel of the current player's cell in row is the hint's blue.
+bool Framed(HWND grid, GameType type, int row) {
+    const Rect cell = CellRect(1, *RowRect(type, row, 122));
+    return ClientPixel(grid, cell.left, cell.top) == RGB(0, 70, 255);
+}
+
+// The coach's table comes from a worker thread while the window plays on; a file an earlier version kept it in goes.
+// Ready messages posted by anyone before the worker has finished change nothing and never hold the window up.
+TEST_F(MainDialogTest, TheTableIsComputedInMemoryThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
+    wchar_t appData[MAX_PATH] = L"";
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
+    const std::filesystem::path oldFile = std::filesystem::path(appData) / "Kvoro" / "coach.table";
+    std::filesystem::create_directories(oldFile.parent_path());
+    std::ofstream(oldFile, std::ios::binary) << "KVCT";
     Open(1, GameType::Standard, 5);
-    // Computing takes seconds: the window has been answering since it opened.
     ASSERT_EQ(main_->coach().table(), nullptr);
     Command(ID_GAME_HINT);
     EXPECT_EQ(main_->hint().kind, HintKind::RollFirst);
     RollToTheEnd();
     Command(ID_GAME_HINT);
-    if (!main_->coach().table()) {
-        EXPECT_EQ(main_->hint().kind, HintKind::Computing);
-    }
+    const bool early = main_->coach().table() == nullptr;
+    EXPECT_TRUE(!early || main_->hint().kind == HintKind::Computing);
+    PostMessageW(window(), WM_APP + 1, 0, 0);
+    PostMessageW(window(), CoachTable::ReadyMessage(), 0, 0);
+    std::atomic<bool> answered{false}, asked{false};
+    std::thread asker([&] {
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutW(window(), WM_NULL, 0, 0, SMTO_NORMAL, 100, &result) != 0;
+        asked = true;
+    });
+    EXPECT_TRUE(PumpUntil([&] { return asked.load(); }));
+    asker.join();
+    EXPECT_TRUE(answered);
+    // Whatever the messages did, only the worker's end hands the table over.
+    EXPECT_TRUE(!early || main_->coach().table() != nullptr || main_->hint().kind == HintKind::Computing);
     ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, 600000));
-    EXPECT_NEAR(main_->coach().table()->remaining({0, 0}), 248.44, 0.005);
-    std::ifstream written(table, std::ios::binary);
-    const std::vector<unsigned char> replaced{std::istreambuf_iterator<char>(written), {}};
-    EXPECT_EQ(strategy::decodeTable(replaced).values(), main_->coach().table()->values());
+    EXPECT_NEAR(main_->coach().table()->remaining({0, 0}), 248.439987, 0.00001);
+    EXPECT_FALSE(std::filesystem::exists(oldFile.parent_path()));
 
     const auto best = [this] {
         const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
         return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
-    };
-    // Whether the top left pixel of the player's cell in row is the hint's blue.
-    const auto framed = [this](int row) {
-        const Rect cell = CellRect(1, *RowRect(GameType::Standard, row, 122));
-        return ClientPixel(Grid(), cell.left, cell.top) == RGB(0, 70, 255);
     };
     // The advice that was asked for while computing appears once the table is there.
     while (CurrentRollsLeft(state()) > 0 && best().row < 0) {
@@ -510,15 +516,44 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
         RollToTheEnd();
     }
     const int row = best().row;
-    EXPECT_FALSE(framed(row));
+    EXPECT_FALSE(Framed(Grid(), GameType::Standard, row));
     Command(ID_GAME_HINT);
     EXPECT_EQ(main_->hint().kind, HintKind::Enter);
     EXPECT_EQ(main_->hint().row, row);
-    EXPECT_TRUE(framed(row));
+    EXPECT_TRUE(Framed(Grid(), GameType::Standard, row));
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("hint.png"));
     Choose(row);
     EXPECT_EQ(main_->hint().kind, HintKind::None);
-    EXPECT_FALSE(framed(row));
+    EXPECT_FALSE(Framed(Grid(), GameType::Standard, row));
+}
+
+// The six-dice coach needs no table: its advice holds dice or frames a row at once, with an estimate.
+TEST_F(MainDialogTest, MaxiHintHoldsTheCoachsKeepOrFramesItsRowWithAnEstimate) {
+    Open(1, GameType::Maxi, 7);
+    EXPECT_EQ(GetMenuState(GetMenu(window()), ID_GAME_HINT, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    Command(ID_GAME_HINT);
+    EXPECT_EQ(main_->hint().kind, HintKind::RollFirst);
+    RollToTheEnd();
+    bool held = false;
+    for (;;) {
+        const strategy::Move best = strategy::maxiMoves(state()).front();
+        Command(ID_GAME_HINT);
+        EXPECT_TRUE(main_->hint().estimate);
+        EXPECT_DOUBLE_EQ(main_->hint().expected, best.expected);
+        EXPECT_EQ(HintLine(main_->hint(), -1).rfind("Expected about ", 0), 0u) << HintLine(main_->hint(), -1);
+        if (best.row >= 0) {
+            EXPECT_EQ(main_->hint().kind, HintKind::Enter);
+            EXPECT_TRUE(Framed(Grid(), GameType::Maxi, best.row));
+            EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("hint_maxi.png"));
+            Choose(best.row);
+            break;
+        }
+        EXPECT_EQ(main_->hint().kind, HintKind::Hold);
+        for (int die = 0; die < 6; ++die) EXPECT_EQ(Checked(kHolds[die]), (best.hold >> die & 1) != 0) << die;
+        held = held || Snapshot::OfClient(window()).SavePng("hint_maxi_hold.png");
+        RollToTheEnd();
+    }
+    EXPECT_EQ(main_->hint().kind, HintKind::None);
 }
 
 }  // namespace
