@@ -448,7 +448,10 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
         Close(dialog);
     });
     answers_.On("New Game", Close);
-    while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
+    for (int entries = 0; !OpenRows().empty(); ++entries) {
+        ASSERT_LT(entries, 2 * 15) << "a click that enters no row, or another one";
+        RollHeldAndChoose(OpenRows().front());
+    }
     EXPECT_EQ(answers_.log(), (std::vector<std::string>{"Highscore", "New Game"}));
     // Recorded in player order: of equal scores the later entry ranks first.
     const int score = state().card(1).values[Chance];
