@@ -78,7 +78,7 @@ bool MessageHandlers::DecodeInput(UINT message, WPARAM wParam, LPARAM lParam, LR
 void TraceFailedHandler(HWND window, UINT message) noexcept {
     char className[64] = "";
     GetClassNameA(window, className, sizeof(className));
-    char line[160];
+    char line[256];  // the text and a class name of at most 63 characters
     wsprintfA(line, "Kvoro: a handler of message 0x%04X failed in a window of class \"%s\"; it was left to the "
                     "default processing.\n", message, className);
     OutputDebugStringA(line);
