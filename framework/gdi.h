@@ -1,6 +1,7 @@
 #pragma once
-// Move-only owners for GDI handles and device contexts, and a guard that undoes
-// a SelectObject before the selected object can be deleted.
+// Move-only owners for GDI handles and device contexts, a guard that undoes a
+// SelectObject before the selected object can be deleted, and guards for the
+// text colour and background settings.
 #include <windows.h>
 
 #include <utility>
@@ -103,6 +104,40 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Sets one of a DC's drawing settings (text colour, background mode or
+// colour) and puts the former value back on destruction.
+template <typename Value>
+class DCSettingGuard {
+public:
+    using Setter = Value(WINAPI*)(HDC, Value);
+    DCSettingGuard(HDC dc, Setter set, Value value) : dc_(dc), set_(set), previous_(set(dc, value)) {}
+    DCSettingGuard(const DCSettingGuard&) = delete;
+    DCSettingGuard& operator=(const DCSettingGuard&) = delete;
+    ~DCSettingGuard() { set_(dc_, previous_); }
+
+private:
+    HDC dc_;
+    Setter set_;
+    Value previous_;
+};
+
+class TextColourGuard : public DCSettingGuard<COLORREF> {
+public:
+    TextColourGuard(HDC dc, COLORREF colour) : DCSettingGuard(dc, &SetTextColor, colour) {}
+};
+
+// TRANSPARENT or OPAQUE.
+class BackgroundModeGuard : public DCSettingGuard<int> {
+public:
+    BackgroundModeGuard(HDC dc, int mode) : DCSettingGuard(dc, &SetBkMode, mode) {}
+};
+
+// The colour behind text in the OPAQUE mode.
+class BackgroundColourGuard : public DCSettingGuard<COLORREF> {
+public:
+    BackgroundColourGuard(HDC dc, COLORREF colour) : DCSettingGuard(dc, &SetBkColor, colour) {}
 };
 
 // SaveDC/RestoreDC for the lifetime of the object: clipping and selections

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "framework/gdi.h"
+
 namespace kvoro {
 
 namespace {
@@ -21,8 +23,18 @@ bool SubclassedControl::Subclass(HWND control) {
     return true;
 }
 
-LRESULT SubclassedControl::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return DefSubclassProc(hwnd_, message, wParam, lParam);
+bool SubclassedControl::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK) OnMouseInput(message, wParam, lParam);
+    if (message != WM_PAINT && message != WM_PRINTCLIENT) return Decode(message, wParam, lParam, result);
+    if (!Paints()) return false;
+    if (wParam) {
+        Paint(reinterpret_cast<HDC>(wParam));
+    } else {
+        PaintDC paint(hwnd_);
+        Paint(paint.get());
+    }
+    return true;
 }
 
 LRESULT CALLBACK SubclassedControl::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -30,9 +42,9 @@ LRESULT CALLBACK SubclassedControl::Procedure(HWND window, UINT message, WPARAM 
     auto* control = reinterpret_cast<SubclassedControl*>(self);
     try {
         LRESULT result = 0;
-        if (control->HandleMessage(message, wParam, lParam, result)) return result;
+        if (control->Route(message, wParam, lParam, result)) return result;
     } catch (...) {
-        // A failed handler leaves the message to the control.
+        TraceFailedHandler(window, message);
     }
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, &SubclassedControl::Procedure, kSubclassId);

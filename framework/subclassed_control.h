@@ -1,19 +1,19 @@
 #pragma once
 // The base for an object that takes over an existing control (a dialog's
-// static text, say): the control's messages come to HandleMessage first, and
-// whatever it leaves goes on to the control's own window procedure. The
-// object rides in SetWindowSubclass's reference data.
+// static text, say). The control's messages are decoded into the same named
+// handlers as a window's; whatever the object leaves goes on to the control's
+// own window procedure. The object rides in SetWindowSubclass's reference data.
 #include <windows.h>
+
+#include "framework/window.h"
 
 namespace kvoro {
 
-class SubclassedControl {
+class SubclassedControl : public MessageHandlers {
 public:
     SubclassedControl() = default;
-    SubclassedControl(const SubclassedControl&) = delete;
-    SubclassedControl& operator=(const SubclassedControl&) = delete;
     // Gives the control back its own procedure when it outlives the object.
-    virtual ~SubclassedControl();
+    ~SubclassedControl() override;
 
     // The control taken over, or nullptr.
     HWND hwnd() const { return hwnd_; }
@@ -22,12 +22,18 @@ protected:
     // Takes over control; false, with the control left as it was, when the
     // platform refuses.
     bool Subclass(HWND control);
-    // Returns true when handled, with the message's result in result.
-    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
-    // The control's own handling of a message.
-    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // Whether Paint draws the control; otherwise the control paints itself.
+    virtual bool Paints() const { return false; }
+    // Draws the control into dc: WM_PAINT's own paint cycle, or the DC that
+    // WM_PRINTCLIENT (or a WM_PAINT carrying one) brings.
+    virtual void Paint(HDC /*dc*/) const {}
+    // Every mouse message, before its own handler (a tooltip wants copies).
+    virtual void OnMouseInput(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {}
 
 private:
+    // Painting, then the decoded handlers. Returns true when handled.
+    bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR self) noexcept;
 

@@ -27,14 +27,14 @@ bool MessageHandlers::Decode(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_PAINT:
         return OnPaint();
-    case WM_LBUTTONDOWN:
-        return OnLeftButtonDown(PointOf(lParam));
-    case WM_LBUTTONUP:
-        return OnLeftButtonUp(PointOf(lParam));
-    case WM_KEYDOWN:
-        return OnKeyDown(static_cast<UINT>(wParam));
     case WM_GETMINMAXINFO:
         return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_ENABLE:
+        return OnEnable(wParam != FALSE);
+    case WM_SETFONT:
+        return OnSetFont(reinterpret_cast<HFONT>(wParam), LOWORD(lParam) != 0);
+    case WM_DESTROY:
+        return OnDestroy();
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLOREDIT:
@@ -46,8 +46,42 @@ bool MessageHandlers::Decode(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         return brush != nullptr;
     }
     default:
+        return DecodeInput(message, wParam, lParam, result);
+    }
+}
+
+bool MessageHandlers::DecodeInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        return OnMouseMove(PointOf(lParam));
+    case WM_MOUSELEAVE:
+        return OnMouseLeave();
+    case WM_LBUTTONDOWN:
+        return OnLeftButtonDown(PointOf(lParam));
+    case WM_LBUTTONUP:
+        return OnLeftButtonUp(PointOf(lParam));
+    case WM_SETCURSOR:
+        result = TRUE;
+        return OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam));
+    case WM_KEYDOWN:
+        return OnKeyDown(static_cast<UINT>(wParam));
+    case WM_CHAR:
+        return OnChar(static_cast<UINT>(wParam));
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        return OnFocus(message == WM_SETFOCUS, reinterpret_cast<HWND>(wParam));
+    default:
         return OnMessage(message, wParam, lParam, result);
     }
+}
+
+void TraceFailedHandler(HWND window, UINT message) noexcept {
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof(className));
+    char line[256];  // the text and a class name of at most 63 characters
+    wsprintfA(line, "Kvoro: a handler of message 0x%04X failed in a window of class \"%s\"; it was left to the "
+                    "default processing.\n", message, className);
+    OutputDebugStringA(line);
 }
 
 Window::~Window() {
@@ -87,7 +121,7 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
             LRESULT result = 0;
             if (self->Decode(message, wParam, lParam, result)) return result;
         } catch (...) {
-            // A failed handler leaves the message to the default processing.
+            TraceFailedHandler(window, message);
         }
         if (message == WM_NCDESTROY) {
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -161,6 +195,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     try {
         result = self->Dispatch(message, wParam, lParam);
     } catch (...) {
+        TraceFailedHandler(window, message);
         result = FALSE;
     }
     if (message == WM_NCDESTROY) {

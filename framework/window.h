@@ -32,7 +32,21 @@ protected:
     // Points are in client coordinates, negative left of or above the client area.
     virtual bool OnLeftButtonDown(POINT /*client*/) { return false; }
     virtual bool OnLeftButtonUp(POINT /*client*/) { return false; }
+    virtual bool OnMouseMove(POINT /*client*/) { return false; }
+    // WM_MOUSELEAVE, after _TrackMouseEvent asked for it.
+    virtual bool OnMouseLeave() { return false; }
     virtual bool OnKeyDown(UINT /*key*/) { return false; }
+    // WM_CHAR: the character code.
+    virtual bool OnChar(UINT /*character*/) { return false; }
+    // True when the handler has set the cursor, which the message then keeps.
+    virtual bool OnSetCursor(HWND /*under*/, UINT /*hitTest*/) { return false; }
+    // WM_SETFOCUS (gained) and WM_KILLFOCUS; other is the window that had the
+    // focus or that gets it, or nullptr.
+    virtual bool OnFocus(bool /*gained*/, HWND /*other*/) { return false; }
+    virtual bool OnEnable(bool /*enabled*/) { return false; }
+    virtual bool OnSetFont(HFONT /*font*/, bool /*redraw*/) { return false; }
+    // WM_DESTROY, while the children still exist.
+    virtual bool OnDestroy() { return false; }
     virtual bool OnGetMinMaxInfo(MINMAXINFO& /*limits*/) { return false; }
     // WM_CTLCOLORBTN, WM_CTLCOLORDLG, WM_CTLCOLORSTATIC and the like: the
     // brush for the control's background, or nullptr for the default.
@@ -43,7 +57,15 @@ protected:
     // Routes a message to its handler. Returns true when handled, with the
     // message's result in result.
     bool Decode(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+private:
+    // The mouse, keyboard and focus messages of Decode.
+    bool DecodeInput(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };
+
+// Leaves a trace for a maintainer (OutputDebugString) when a handler failed
+// with an exception, which the window procedure must not let through.
+void TraceFailedHandler(HWND window, UINT message) noexcept;
 
 // A custom window class. Derived classes name their class and handle
 // messages; unhandled ones get DefWindowProc.

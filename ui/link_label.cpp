@@ -1,8 +1,6 @@
 #include "ui/link_label.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
-#include <windowsx.h>
 
 #include <cstring>
 #include <new>
@@ -173,153 +171,42 @@ void LinkLabel::Paint(HDC dc) const {
     const auto background = reinterpret_cast<HBRUSH>(SendMessageA(
         GetParent(hwnd()), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
     if (background) FillRect(dc, &client, background);
-    const int formerMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF formerColour = GetTextColor(dc);
+    const BackgroundModeGuard transparent(dc, TRANSPARENT);
     const COLORREF linkColour = !IsWindowEnabled(hwnd()) ? GetSysColor(COLOR_GRAYTEXT)
                                 : visited_                ? visitedColour_
                                                           : linkColour_;
     const bool plainLink = !linkFont_ || ((options & UnderlineOnHover) && !hovering_);
     const HFONT linkFont = plainLink ? normalFont_ : linkFont_.get();
     if (const std::string* shown = Shown()) {
-        SelectGuard normal(dc, normalFont_);
+        const SelectGuard normal(dc, normalFont_);
         if (options & TaggedText) {
-            const TaggedParts parts = SplitTagged(*shown);
-            if (parts.tagged) {
-                DrawTextA(dc, parts.left.data(), Length(parts.left), &client, DT_WORDBREAK | DT_LEFT);
-                {
-                    SelectGuard link(dc, linkFont);
-                    SetTextColor(dc, linkColour);
-                    RECT area = linkRect_;
-                    DrawTextA(dc, parts.link.data(), Length(parts.link), &area, DT_WORDBREAK | DT_LEFT);
-                    SetTextColor(dc, formerColour);
-                }
-                RECT rest{linkRect_.right, linkRect_.top, client.right, client.bottom};
-                DrawTextA(dc, parts.right.data(), Length(parts.right), &rest, DT_WORDBREAK | DT_LEFT);
-            }
+            PaintTagged(dc, *shown, client, linkColour, linkFont);
         } else {
-            SelectGuard link(dc, linkFont);
-            SetTextColor(dc, linkColour);
+            const SelectGuard link(dc, linkFont);
+            const TextColourGuard colour(dc, linkColour);
             RECT area = linkRect_;
             DrawTextA(dc, shown->c_str(), Length(*shown), &area,
                       DT_WORDBREAK | Alignment(GetWindowLongPtrA(hwnd(), GWL_STYLE)));
         }
     }
     if (GetFocus() == hwnd()) DrawFocusRect(dc, &linkRect_);
-    SetTextColor(dc, formerColour);
-    SetBkMode(dc, formerMode);
 }
 
-bool LinkLabel::InLink(LPARAM position) const {
-    const POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-    return PtInRect(&linkRect_, point) != FALSE;
-}
-
-void LinkLabel::RepaintAtOnce(const RECT* area) const {
-    InvalidateRect(hwnd(), area, TRUE);
-    UpdateWindow(hwnd());
-}
-
-void LinkLabel::SetHovering(bool hovering) {
-    if (!(options & UnderlineOnHover) || hovering_ == hovering) return;
-    hovering_ = hovering;
-    RepaintAtOnce(&linkRect_);
-}
-
-bool LinkLabel::OpenTarget() {
-    if (!target_) return false;
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", target_->c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32) return false;
-    visited_ = true;
-    RepaintAtOnce(nullptr);
-    return true;
-}
-
-bool LinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    result = 0;
-    if (message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK && tooltip_) {
-        MSG copy{hwnd(), message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-        GetCursorPos(&copy.pt);
-        SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
+void LinkLabel::PaintTagged(HDC dc, const std::string& shown, const RECT& client, COLORREF linkColour,
+                            HFONT linkFont) const {
+    const TaggedParts parts = SplitTagged(shown);
+    if (!parts.tagged) return;
+    // The plain parts keep the DC's own text colour and the normal font.
+    RECT left = client;
+    DrawTextA(dc, parts.left.data(), Length(parts.left), &left, DT_WORDBREAK | DT_LEFT);
+    {
+        const SelectGuard link(dc, linkFont);
+        const TextColourGuard colour(dc, linkColour);
+        RECT area = linkRect_;
+        DrawTextA(dc, parts.link.data(), Length(parts.link), &area, DT_WORDBREAK | DT_LEFT);
     }
-    switch (message) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        if (!drawsText_) return false;
-        if (wParam) {
-            Paint(reinterpret_cast<HDC>(wParam));
-        } else {
-            PaintDC paint(hwnd());
-            Paint(paint.get());
-        }
-        return true;
-    case WM_MOUSEMOVE:
-        if (target_ && InLink(lParam)) {
-            SetCursor(hand_);
-            if ((options & UnderlineOnHover) && !hovering_) {
-                SetHovering(true);
-                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd(), 0};
-                _TrackMouseEvent(&track);
-            }
-            return true;
-        }
-        SetHovering(false);
-        return false;
-    case WM_MOUSELEAVE:
-        SetHovering(false);
-        return true;
-    case WM_SETCURSOR: {
-        POINT point{};
-        GetCursorPos(&point);
-        ScreenToClient(hwnd(), &point);
-        result = TRUE;
-        return target_ && PtInRect(&linkRect_, point);
-    }
-    case WM_LBUTTONDOWN:
-        if (InLink(lParam)) {
-            SetFocus(hwnd());
-            SetCapture(hwnd());
-        }
-        return true;
-    case WM_LBUTTONUP:
-        if (GetCapture() == hwnd()) {
-            ReleaseCapture();
-            if (InLink(lParam)) OpenTarget();
-        }
-        return true;
-    case WM_CHAR:
-        if (wParam == VK_RETURN || wParam == VK_SPACE) OpenTarget();
-        return true;
-    case WM_GETDLGCODE:
-        result = DLGC_WANTCHARS;
-        return true;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        if (!drawsText_) return false;
-        InvalidateRect(hwnd(), nullptr, TRUE);
-        return true;
-    case WM_ENABLE:
-        RepaintAtOnce(nullptr);
-        return true;
-    case WM_ERASEBKGND:
-        result = 1;
-        return true;
-    case WM_SETFONT:
-        normalFont_ = reinterpret_cast<HFONT>(wParam);
-        if (LOWORD(lParam)) RepaintAtOnce(nullptr);
-        return true;
-    case WM_GETFONT:
-        result = reinterpret_cast<LRESULT>(normalFont_);
-        return true;
-    case WM_UPDATEUISTATE:
-        return true;
-    case WM_DESTROY:
-        if (tooltip_) DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
-        return false;
-    default:
-        return false;
-    }
+    RECT rest{linkRect_.right, linkRect_.top, client.right, client.bottom};
+    DrawTextA(dc, parts.right.data(), Length(parts.right), &rest, DT_WORDBREAK | DT_LEFT);
 }
 
 }  // namespace kvoro

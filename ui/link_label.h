@@ -32,11 +32,26 @@ public:
     // Takes over control; when the platform refuses, it stays a plain static.
     void AttachTo(HWND control);
 
-    // Draws the label into dc: its WM_PAINT and WM_PRINTCLIENT both come here.
-    void Paint(HDC dc) const;
-
 protected:
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Painting (link_label.cpp).
+    bool Paints() const override { return drawsText_; }
+    void Paint(HDC dc) const override;
+
+    // Input and the control's state (link_label_input.cpp).
+    void OnMouseInput(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnMouseMove(POINT client) override;
+    bool OnMouseLeave() override;
+    bool OnSetCursor(HWND under, UINT hitTest) override;
+    bool OnLeftButtonDown(POINT client) override;
+    bool OnLeftButtonUp(POINT client) override;
+    bool OnChar(UINT character) override;
+    bool OnFocus(bool gained, HWND other) override;
+    bool OnEnable(bool enabled) override;
+    bool OnEraseBackground(HDC dc) override;
+    bool OnSetFont(HFONT font, bool redraw) override;
+    bool OnDestroy() override;
+    // WM_GETDLGCODE, WM_GETFONT and WM_UPDATEUISTATE.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void ReadBrowserColours();
@@ -44,7 +59,9 @@ private:
     void AddTool() const;
     // The text that is drawn: the text, or the target without one.
     const std::string* Shown() const;
-    bool InLink(LPARAM position) const;
+    // Draws the tagged text's three parts, the link part in its colour and font.
+    void PaintTagged(HDC dc, const std::string& shown, const RECT& client, COLORREF linkColour, HFONT linkFont) const;
+    bool InLink(POINT client) const { return PtInRect(&linkRect_, client) != FALSE; }
     void RepaintAtOnce(const RECT* area) const;
     void SetHovering(bool hovering);
     // Opens the target with the shell; true, and visited, on success.

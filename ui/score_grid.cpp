@@ -75,8 +75,8 @@ void ScoreGrid::PaintTo(HDC dc, int width, int height) const {
     const GameState& state = *state_;
     const int columns = GridColumnCount(state);
 
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kBlack);
+    const BackgroundModeGuard transparent(dc, TRANSPARENT);
+    const TextColourGuard black(dc, kBlack);
 
     const RECT client{0, 0, width, height};
     FillRect(dc, &client, background_.get());
@@ -130,9 +130,8 @@ void ScoreGrid::DrawCell(HDC dc, HDC crossDC, int player, int row, const Rect& c
     }
     case CellKind::Preview: {
         const SelectGuard bold(dc, boldFont_.get());
-        SetTextColor(dc, kPreviewRed);
+        const TextColourGuard red(dc, kPreviewRed);
         DrawNumber(dc, content.number, cell);
-        SetTextColor(dc, kBlack);
         break;
     }
     case CellKind::Blank:
@@ -192,17 +191,12 @@ bool ScoreGrid::OnLeftButtonDown(POINT client) {
     return true;
 }
 
-void ScoreGrid::OnSetCursor() {
+// The hand over a choosable cell, else the arrow.
+bool ScoreGrid::OnSetCursor(HWND, UINT) {
     POINT cursor;
     GetCursorPos(&cursor);
     ScreenToClient(hwnd(), &cursor);
     SetCursor(ChoosableRowAt(cursor.x, cursor.y) >= 0 ? hand_ : arrow_);
-}
-
-bool ScoreGrid::OnMessage(UINT message, WPARAM, LPARAM, LRESULT& result) {
-    if (message != WM_SETCURSOR) return false;
-    OnSetCursor();
-    result = TRUE;
     return true;
 }
 

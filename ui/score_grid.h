@@ -38,7 +38,7 @@ protected:
     bool OnPaint() override;
     bool OnEraseBackground(HDC dc) override;
     bool OnLeftButtonDown(POINT client) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnSetCursor(HWND under, UINT hitTest) override;
 
 private:
     // An off-screen bitmap selected into its memory DC. The members go in
@@ -52,7 +52,6 @@ private:
         int height;
     };
 
-    void OnSetCursor();
     void FitWindowSize();
     // crossDC holds the cross bitmap, ready to be copied.
     void DrawCell(HDC dc, HDC crossDC, int player, int row, const Rect& cell) const;

@@ -21,8 +21,8 @@ void StatusPanel::Redraw() const {
 void StatusPanel::PaintTo(HDC dc, const GameState& state, HBRUSH background, const std::string& hintLine) const {
     RECT client{};
     GetClientRect(control_, &client);
-    SetBkColor(dc, kBoardGreen);
-    SetTextColor(dc, RGB(0, 0, 0));
+    const BackgroundColourGuard green(dc, kBoardGreen);
+    const TextColourGuard black(dc, RGB(0, 0, 0));
     SelectGuard font(dc, font_.get());
     FillRect(dc, &client, background);
     for (const StatusLine& line : LayoutStatus(FromRECT(client), state).lines) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,6 +81,15 @@ TEST_F(EndToEnd, ARollByKeyEnteredByAClickAndAWindowPlacementThatTheNextRunResto
     ClientToScreen(grid_, &centre);
     ASSERT_TRUE(Settle(main_) && ClickAt(centre));
     EXPECT_TRUE(PumpUntil([&] { return !Enabled(IDC_HOLD1) && !previewShown(); }, kGuardMs)) << "the next turn begins";
+    // Exactly the clicked row was entered: of the rows a player fills, only its cell shows anything.
+    const Snapshot card = Snapshot::OfClient(grid_, true);
+    for (int row = 0; row < kRowCount; ++row) {
+        const std::optional<Rect> band = RowRect(GameType::Standard, row, client.right);
+        if (!band || isComputedRow(row)) continue;
+        const RECT cell = ToRECT(CellRect(1, *band));
+        const int pixels = (cell.right - cell.left) * (cell.bottom - cell.top);
+        EXPECT_EQ(card.Count(RGB(255, 255, 255), cell) < pixels, row == Chance) << "row " << row;
+    }
     const RECT moved{60, 50, 60 + 820, 50 + 640};
     SetWindowPos(main_, nullptr, moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, SWP_NOZORDER);
     ShowWindow(main_, SW_MAXIMIZE);

@@ -90,8 +90,9 @@ protected:
         EXPECT_EQ(client.bottom, std::max(start.bottom, reminder.bottom));
     }
 
-    // Compares the status panel with one drawn here independently, pixel for pixel.
-    void ExpectStatus(const char* player, const char* rolls, const std::string& bonus) {
+    // Compares the status panel's three lines with ones drawn here independently, pixel for pixel; below them the
+    // hint's quarter holds text exactly when a hint is shown.
+    void ExpectStatus(const char* player, const char* rolls, const std::string& bonus, bool hinted = false) {
         const Snapshot shown = Snapshot::OfClient(Item(IDC_STATUS));
         const int width = shown.width();
         ASSERT_EQ(shown.height(), 70);
@@ -109,11 +110,27 @@ protected:
             DrawTextA(expected.dc(), texts[i][0].c_str(), -1, &label, 0);
             DrawTextA(expected.dc(), texts[i][1].c_str(), -1, &value, 0);
         }
+        constexpr int kLinesBottom = 3 * 17;
         int differing = 0;
-        for (int y = 0; y < 70; ++y) {
+        for (int y = 0; y < kLinesBottom; ++y) {
             for (int x = 0; x < width; ++x) differing += shown.Pixel(x, y) != expected.Pixel(x, y);
         }
         EXPECT_EQ(differing, 0) << player << " / " << rolls << " / " << bonus;
+        const RECT hintQuarter{0, kLinesBottom, width, 70};
+        EXPECT_EQ(shown.Count(kGreen, hintQuarter) < width * (70 - kLinesBottom), hinted) << "the hint's line";
+    }
+
+    // The coach's best move for the current player's position; the table must be ready.
+    strategy::Move BestMove() const {
+        const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(state().currentPlayer));
+        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
+    }
+    // Whether the top left pixel of the current player's cell in row is the hint's blue.
+    bool Framed(int row) const {
+        RECT client{};
+        GetClientRect(Grid(), &client);
+        const Rect cell = CellRect(state().currentPlayer, *RowRect(state().gameType, row, client.right));
+        return ClientPixel(Grid(), cell.left, cell.top) == RGB(0, 70, 255);
     }
 };
 
@@ -428,7 +445,10 @@ TEST_F(MainDialogTest, GameEndRecordsEveryPlayerInOrderBeforeShowingTheHighscore
         Close(dialog);
     });
     answers_.On("New Game", Close);
-    while (!OpenRows().empty()) RollHeldAndChoose(OpenRows().front());
+    for (int entries = 0; !OpenRows().empty(); ++entries) {
+        ASSERT_LT(entries, 2 * 15) << "a click that enters no row, or another one";
+        RollHeldAndChoose(OpenRows().front());
+    }
     EXPECT_EQ(answers_.log(), (std::vector<std::string>{"Highscore", "New Game"}));
     // Recorded in player order: of equal scores the later entry ranks first.
     const int score = state().card(1).values[Chance];
@@ -464,12 +484,6 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     EXPECT_GT(state().card(1).values[Chance], 0);
 }
 
-// Whether the top left pixel of the current player's cell in row is the hint's blue.
-bool Framed(HWND grid, GameType type, int row) {
-    const Rect cell = CellRect(1, *RowRect(type, row, 122));
-    return ClientPixel(grid, cell.left, cell.top) == RGB(0, 70, 255);
-}
-
 // The coach's table comes from a worker thread while the window plays on; a file an earlier version kept it in goes.
 // Ready messages posted by anyone before the worker has finished change nothing and never hold the window up.
 TEST_F(MainDialogTest, TheTableIsComputedInMemoryThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
@@ -503,28 +517,24 @@ TEST_F(MainDialogTest, TheTableIsComputedInMemoryThenTheHintHoldsTheCoachsKeepAn
     EXPECT_NEAR(main_->coach().table()->remaining({0, 0}), 248.439987, 0.00001);
     EXPECT_FALSE(std::filesystem::exists(oldFile.parent_path()));
 
-    const auto best = [this] {
-        const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
-        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
-    };
     // The advice that was asked for while computing appears once the table is there.
-    while (CurrentRollsLeft(state()) > 0 && best().row < 0) {
+    while (CurrentRollsLeft(state()) > 0 && BestMove().row < 0) {
         Command(ID_GAME_HINT);
         EXPECT_EQ(main_->hint().kind, HintKind::Hold);
-        EXPECT_DOUBLE_EQ(main_->hint().expected, best().expected);
-        for (int die = 0; die < 5; ++die) EXPECT_EQ(Checked(kHolds[die]), (best().hold >> die & 1) != 0) << die;
+        EXPECT_DOUBLE_EQ(main_->hint().expected, BestMove().expected);
+        for (int die = 0; die < 5; ++die) EXPECT_EQ(Checked(kHolds[die]), (BestMove().hold >> die & 1) != 0) << die;
         RollToTheEnd();
     }
-    const int row = best().row;
-    EXPECT_FALSE(Framed(Grid(), GameType::Standard, row));
+    const int row = BestMove().row;
+    EXPECT_FALSE(Framed(row));
     Command(ID_GAME_HINT);
     EXPECT_EQ(main_->hint().kind, HintKind::Enter);
     EXPECT_EQ(main_->hint().row, row);
-    EXPECT_TRUE(Framed(Grid(), GameType::Standard, row));
+    EXPECT_TRUE(Framed(row));
     EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("hint.png"));
     Choose(row);
     EXPECT_EQ(main_->hint().kind, HintKind::None);
-    EXPECT_FALSE(Framed(Grid(), GameType::Standard, row));
+    EXPECT_FALSE(Framed(row));
 }
 
 // The six-dice coach needs no table: its advice holds dice or frames a row at once, with an estimate.
@@ -543,7 +553,7 @@ TEST_F(MainDialogTest, MaxiHintHoldsTheCoachsKeepOrFramesItsRowWithAnEstimate) {
         EXPECT_EQ(HintLine(main_->hint(), -1).rfind("Expected about ", 0), 0u) << HintLine(main_->hint(), -1);
         if (best.row >= 0) {
             EXPECT_EQ(main_->hint().kind, HintKind::Enter);
-            EXPECT_TRUE(Framed(Grid(), GameType::Maxi, best.row));
+            EXPECT_TRUE(Framed(best.row));
             EXPECT_TRUE(Snapshot::OfClient(window()).SavePng("hint_maxi.png"));
             Choose(best.row);
             break;
@@ -554,6 +564,102 @@ TEST_F(MainDialogTest, MaxiHintHoldsTheCoachsKeepOrFramesItsRowWithAnEstimate) {
         RollToTheEnd();
     }
     EXPECT_EQ(main_->hint().kind, HintKind::None);
+}
+
+TEST_F(MainDialogTest, TheHintsLineLeavesTheStatusLinesAsTheyWere) {
+    Open(1, GameType::Standard);
+    Command(ID_GAME_HINT);  // "roll first"
+    ExpectStatus("Player 1", "3", "0", true);
+    RollToTheEnd();
+    Command(ID_GAME_HINT);  // still computing, or the advice's longer line
+    ExpectStatus("Player 1", "2", "0", true);
+}
+
+// A hint belongs to one position: the roll that leaves it takes its line and its frame away, before anyone asks again.
+TEST_F(MainDialogTest, ARollTakesTheHintsLineAndFrameAwayBeforeTheNextHint) {
+    std::uint32_t seed = 1;  // the first whose first roll is five of a kind, which the coach enters at once
+    for (;; ++seed) {
+        GameState game(seed);
+        game.startGame(1, GameType::Standard);
+        game.roll();
+        if (game.scoreFor(Kvoro) > 0) break;
+    }
+    Open(1, GameType::Standard, seed);
+    const auto expectNoHint = [this] {
+        EXPECT_EQ(main_->hint().kind, HintKind::None);
+        ExpectStatus("Player 1", std::to_string(CurrentRollsLeft(state())).c_str(),
+                     std::to_string(state().bonusStanding()));
+    };
+    Command(ID_GAME_HINT);
+    ASSERT_EQ(main_->hint().kind, HintKind::RollFirst);
+    RollToTheEnd();
+    expectNoHint();
+
+    // Played as advised (the hint sets the holds) up to an advised entry with rolls left; a card about to be full
+    // gives way to a new game, so that no highscore window opens.
+    answers_.On("New Game", StartGame(1, GameType::Standard));
+    ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, 600000));
+    for (int rolls = 0; BestMove().row < 0 || CurrentRollsLeft(state()) == 0; ++rolls) {
+        ASSERT_LT(rolls, 300) << "no advised entry with rolls left";
+        if (BestMove().row < 0) {
+            Command(ID_GAME_HINT);
+        } else if (OpenRows().size() > 1) {
+            Choose(BestMove().row);
+        } else {
+            Command(ID_GAME_NEWGAME);
+        }
+        RollToTheEnd();
+    }
+    const int row = BestMove().row;
+    Command(ID_GAME_HINT);
+    ASSERT_EQ(main_->hint().kind, HintKind::Enter);
+    ASSERT_TRUE(Framed(row));
+    RollToTheEnd();
+    EXPECT_FALSE(Framed(row));
+    expectNoHint();
+}
+
+// Cancelled in the middle of a turn, New Game changes nothing, although its fields were changed.
+TEST_F(MainDialogTest, NewGameCancelledMidTurnLeavesTheGameDiceHoldsAndButtonsAsTheyWere) {
+    Open(2, GameType::Standard);
+    RollToTheEnd();
+    Choose(Chance);
+    RollToTheEnd();
+    Click(window(), IDC_HOLD2);
+    Click(window(), IDC_HOLD4);
+    PumpMessages();
+    const auto dicePictures = [this] {
+        std::vector<COLORREF> pixels;
+        for (int id = IDC_DIE1; id <= IDC_DIE5; ++id) {
+            const Snapshot die = Snapshot::OfClient(Item(id));
+            for (int y = 0; y < die.height(); ++y) {
+                for (int x = 0; x < die.width(); ++x) pixels.push_back(die.Pixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    const std::vector<BYTE> game = Bytes(state());
+    const std::string holds = Holds();
+    const std::vector<COLORREF> pictures = dicePictures();
+    ASSERT_EQ(holds.substr(0, 5), "exexe");
+    answers_.On("New Game", [](HWND dialog) {
+        Click(dialog, IDC_PLAYERS5);
+        Click(dialog, IDC_TYPE_MAXI);
+        Close(dialog);
+    });
+    Command(ID_GAME_NEWGAME);
+    ASSERT_EQ(answers_.log(), std::vector<std::string>{"New Game"});
+    PumpMessages();
+    EXPECT_EQ(Bytes(state()), game);
+    EXPECT_EQ(Holds(), holds);
+    EXPECT_TRUE(Enabled(IDC_ROLL));
+    EXPECT_TRUE(dicePictures() == pictures) << "the dice's pictures";
+    // The turn goes on: the held dice keep their faces.
+    const int held[2] = {state().dice.values[1], state().dice.values[3]};
+    RollToTheEnd();
+    EXPECT_EQ(RollsLeft(), 1);
+    EXPECT_EQ(state().dice.values[1], held[0]);
+    EXPECT_EQ(state().dice.values[3], held[1]);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "tests/store/fake_settings_key.h"
 #include "test_support.h"
 #include "ui/main_dialog.h"
+#include "ui/score_grid_model.h"
 #include "ui/sound_player.h"
 
 namespace kvoro::test {
@@ -92,8 +94,17 @@ protected:
         Roll();
         FinishRoll();
     }
+    // Clicks the middle of the current player's cell of row on the card, placed by the card's own geometry; a row
+    // the card does not show is not clicked.
     void Choose(int row) {
-        SendMessageA(window(), WM_ROW_CHOSEN, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(Grid()));
+        RECT client{};
+        GetClientRect(Grid(), &client);
+        const std::optional<Rect> band = RowRect(state().gameType, row, client.right);
+        if (!band) return;
+        const Rect cell = CellRect(state().currentPlayer, *band);
+        const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+        SendMessageA(Grid(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(Grid(), WM_LBUTTONUP, 0, at);
     }
     // With every Hold button checked, enabled or not, the roll is over at once and the dice keep their values.
     void RollHeldAndChoose(int row) {

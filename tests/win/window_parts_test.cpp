@@ -5,11 +5,15 @@
 
 #include <algorithm>
 #include <functional>
+#include <new>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "framework/subclassed_control.h"
+#include "framework/window.h"
 #include "res/resource.h"
 #include "test_support.h"
 #include "tests/game/builders.h"
@@ -280,6 +284,58 @@ TEST_F(WindowPartsTest, PlacementOverAMinimisedOrHiddenOwnerCentresOnTheWorkArea
         EXPECT_EQ(placed.top, (area.top + area.bottom) / 2 - 100) << show;
     }
     DestroyWindow(popup);
+}
+
+// What OutputDebugString hands to a debugger, caught in-process: the platform raises it as DBG_PRINTEXCEPTION_C.
+std::string debugOutput;
+LONG CALLBACK KeepDebugOutput(EXCEPTION_POINTERS* pointers) {
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    if (record.ExceptionCode != DBG_PRINTEXCEPTION_C) return EXCEPTION_CONTINUE_SEARCH;
+    debugOutput += reinterpret_cast<const char*>(record.ExceptionInformation[1]);
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
+
+class ThrowingWindow : public Window {
+public:
+    HWND Create(HWND parent) {
+        return CreateBound("KvoroThrowingWindow", 0, nullptr, 0, "", WS_CHILD, RECT{0, 0, 10, 10}, parent);
+    }
+    int timers = 0;
+
+protected:
+    bool OnTimer(UINT_PTR) override {
+        ++timers;
+        throw std::runtime_error("a failed handler");
+    }
+};
+
+class ThrowingControl : public SubclassedControl {
+public:
+    bool Attach(HWND control) { return Subclass(control); }
+
+protected:
+    bool OnChar(UINT) override { throw std::bad_alloc(); }
+};
+
+// A handler that throws leaves the window working and a trace for a maintainer: its message and window class.
+TEST_F(WindowPartsTest, AFailedHandlerLeavesItsMessageAndWindowClassInTheDebugOutput) {
+    const PVOID handler = AddVectoredExceptionHandler(1, KeepDebugOutput);
+    ThrowingWindow window;
+    ASSERT_TRUE(window.Create(owner_));
+    ThrowingControl control;
+    const HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 20, 100, 20, owner_, nullptr, AppInstance(), nullptr);
+    ASSERT_TRUE(control.Attach(edit));
+    debugOutput.clear();
+    SendMessageA(window.hwnd(), WM_TIMER, 1, 0);
+    SendMessageA(window.hwnd(), WM_TIMER, 1, 0);
+    SendMessageA(edit, WM_CHAR, 'k', 0);
+    RemoveVectoredExceptionHandler(handler);
+    EXPECT_EQ(window.timers, 2);
+    EXPECT_NE(debugOutput.find("0x0113 failed in a window of class \"KvoroThrowingWindow\""), std::string::npos)
+        << debugOutput;
+    EXPECT_NE(debugOutput.find("0x0102 failed in a window of class \"Edit\""), std::string::npos) << debugOutput;
+    EXPECT_EQ(test::WindowText(edit), "k") << "left to the control";
+    DestroyWindow(edit);
 }
 
 }  // namespace
