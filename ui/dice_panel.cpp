@@ -49,8 +49,10 @@ void DicePanel::ShowAllEmpty() const {
     for (int k = 1; k <= kMaxDice; ++k) Show(k, EmptyDie());
 }
 
-void DicePanel::CopyHolds(DiceSet& dice, GameType type) const {
-    for (int k = 0; k < diceCount(type); ++k) dice.held[k] = Checked(holds_[k]) ? 1 : 0;
+std::uint32_t DicePanel::CheckedHolds(GameType type) const {
+    std::uint32_t hold = 0;
+    for (int k = 0; k < diceCount(type); ++k) hold |= Checked(holds_[k]) ? 1u << k : 0u;
+    return hold;
 }
 
 bool DicePanel::StartRoll(const DiceSet& dice, GameType type) {
@@ -120,18 +122,25 @@ void DicePanel::ReleaseHolds() const {
 
 void DicePanel::SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const {
     for (int k = 0; k < diceCount(type); ++k) {
-        if (!IsWindowEnabled(holds_[k])) continue;
-        SendMessageA(holds_[k], BM_SETCHECK, (hold >> k) & 1u ? BST_CHECKED : BST_UNCHECKED, 0);
-        ShowHold(k + 1, dice);
+        if (IsWindowEnabled(holds_[k])) SetHold(k + 1, (hold >> k) & 1u, dice);
     }
 }
 
-void DicePanel::Apply(ButtonRule rule) const {
+void DicePanel::ShowHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) SetHold(k + 1, (hold >> k) & 1u, dice);
+}
+
+void DicePanel::SetHold(int die, bool held, const DiceSet& dice) const {
+    SendMessageA(holds_[die - 1], BM_SETCHECK, held ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowHold(die, dice);
+}
+
+void DicePanel::Apply(play::ButtonRule rule) const {
     EnableWindow(roll_, rule.rollEnabled);
-    if (rule.holds == HoldRule::DisabledUnchecked) {
+    if (rule.holds == play::HoldRule::DisabledUnchecked) {
         ReleaseHolds();
-    } else if (rule.holds == HoldRule::Enabled) {
-        for (HWND hold : holds_) EnableWindow(hold, TRUE);
+    } else if (rule.holds != play::HoldRule::Unchanged) {
+        for (HWND hold : holds_) EnableWindow(hold, rule.holds == play::HoldRule::Enabled);
     }
 }
 

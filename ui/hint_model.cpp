@@ -2,14 +2,14 @@
 
 #include <cstdio>
 
-#include "ui/turn_phase_model.h"
+#include "play/turn_controller.h"
 
 namespace kvoro {
 namespace {
 
 std::vector<strategy::Move> MovesFor(const GameState& state, const strategy::ValueTable& table) {
     const strategy::TurnAdvisor advisor(table, state.card(state.currentPlayer));
-    return advisor.moves(state.dice.values, CurrentRollsLeft(state));
+    return advisor.moves(state.dice.values, play::currentRollsLeft(state));
 }
 
 }  // namespace

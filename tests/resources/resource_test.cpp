@@ -49,13 +49,17 @@ std::vector<Dialog> Dialogs() {
                                                {IDC_BANNER, "Static", kChild | SS_BITMAP, "", {250, 100}},
                                                {IDC_STATUS, "Static", kChild | SS_OWNERDRAW, ""},
                                                {IDC_REMINDER, "Static", kChild | WS_GROUP | SS_CENTER, "Static"}});
-    Dialog newGame{IDD_NEWGAME, kPopup | DS_FIXEDSYS, "New Game", "MS Shell Dlg", 8, 239, 114, {}};
+    Dialog newGame{IDD_NEWGAME, kPopup | DS_FIXEDSYS, "New Game", "MS Shell Dlg", 8, 311, 114, {}};
     for (int n = 1; n <= 5; ++n)
         newGame.controls.push_back({IDC_PLAYERS1 + n - 1, "Button", kChild | BS_AUTORADIOBUTTON | BS_LEFT,
                                     std::to_string(n) + (n == 1 ? " Player" : " Players")});
-    for (int id = IDC_NAME1; id <= IDC_NAME5; ++id)
+    // Each name field is followed by its seat's list.
+    for (int id = IDC_NAME1; id <= IDC_NAME5; ++id) {
         newGame.controls.push_back(
             {id, "Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (id == IDC_NAME1 ? WS_GROUP : 0), ""});
+        newGame.controls.push_back(
+            {IDC_SEAT1 + id - IDC_NAME1, "ComboBox", kChild | WS_TABSTOP | CBS_DROPDOWNLIST, ""});
+    }
     newGame.controls.insert(newGame.controls.end(),
                             {{IDC_TYPE_STANDARD, "Button", kChild | WS_GROUP | BS_AUTORADIOBUTTON, "Kvoro"},
                              {IDC_TYPE_MAXI, "Button", kChild | BS_AUTORADIOBUTTON, "Maxi Kvoro"},
@@ -159,6 +163,9 @@ TEST(MenuResource, HasTheGameAndHelpPopupsWithTheirCommandsAndTheFunctionKeysAsA
                                          {"&Game/Highscore\tF3", ID_GAME_HIGHSCORE},
                                          {"&Game/Hint\tF4", ID_GAME_HINT},
                                          {"&Game/Sound", ID_GAME_SOUND},
+                                         {"&Game/Computer Speed/Slow", ID_SPEED_SLOW},
+                                         {"&Game/Computer Speed/Normal", ID_SPEED_NORMAL},
+                                         {"&Game/Computer Speed/Fast", ID_SPEED_FAST},
                                          {"&Game/Clear Highscore", ID_GAME_CLEARHIGHSCORE},
                                          {"&Game/", 0},
                                          {"&Game/E&xit\tAlt+F4", IDCANCEL},

@@ -494,7 +494,7 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
 
     const auto best = [this] {
         const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(1));
-        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
+        return advisor.moves(state().dice.values, play::currentRollsLeft(state())).front();
     };
     // Whether the top left pixel of the player's cell in row is the hint's blue.
     const auto framed = [this](int row) {
@@ -502,7 +502,7 @@ TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFr
         return ClientPixel(Grid(), cell.left, cell.top) == RGB(0, 70, 255);
     };
     // The advice that was asked for while computing appears once the table is there.
-    while (CurrentRollsLeft(state()) > 0 && best().row < 0) {
+    while (play::currentRollsLeft(state()) > 0 && best().row < 0) {
         Command(ID_GAME_HINT);
         EXPECT_EQ(main_->hint().kind, HintKind::Hold);
         EXPECT_DOUBLE_EQ(main_->hint().expected, best().expected);
