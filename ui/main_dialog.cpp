@@ -20,7 +20,6 @@ namespace kvoro {
 namespace {
 
 constexpr UINT_PTR kRollSoundTimer = 1;
-constexpr UINT_PTR kComputerTimer = 2;  // the next step of a computer's turn
 constexpr UINT kRollSoundDelayMs = 300;
 constexpr LPARAM kAltDownFlag = 1 << 29;  // the context code of a key message
 constexpr char kReminderText[] =
@@ -198,8 +197,8 @@ bool MainDialog::OnDrawItem(int controlId, const DRAWITEMSTRUCT& item) {
 
 bool MainDialog::OnTimer(UINT_PTR id) {
     if (id == kRollSoundTimer) OnSoundTimer();
-    if (id == kComputerTimer) OnComputerTimer();
-    return id == kRollSoundTimer || id == kComputerTimer;
+    if (id == kComputerStepTimer) OnComputerTimer();
+    return id == kRollSoundTimer || id == kComputerStepTimer;
 }
 
 bool MainDialog::OnLeftButtonUp(POINT client) {
@@ -400,17 +399,17 @@ void MainDialog::OnNewGame() {
 }
 
 void MainDialog::ScheduleComputer() {
-    KillTimer(hwnd(), kComputerTimer);
+    KillTimer(hwnd(), kComputerStepTimer);
     if (paused_) return;
     // A computer waiting for the coach's table goes on at WM_COACH_READY.
     const play::ComputerStep step = controller_.nextStep();
     if (step.kind == play::ComputerStep::Kind::None || step.kind == play::ComputerStep::Kind::Wait) return;
-    SetTimer(hwnd(), kComputerTimer, static_cast<UINT>(step.delayMs), nullptr);
+    SetTimer(hwnd(), kComputerStepTimer, static_cast<UINT>(step.delayMs), nullptr);
 }
 
 // Plays the computer's next step on the board as a human's input would.
 void MainDialog::OnComputerTimer() {
-    KillTimer(hwnd(), kComputerTimer);
+    KillTimer(hwnd(), kComputerStepTimer);
     if (paused_) return;
     const play::ComputerStep step = controller_.nextStep();
     switch (step.kind) {

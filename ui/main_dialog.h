@@ -33,6 +33,8 @@ namespace kvoro {
 
 // Posted by the coach's worker thread when its table is ready.
 constexpr UINT WM_COACH_READY = WM_APP + 1;
+// The window's timer for the next step of a computer's turn.
+constexpr UINT_PTR kComputerStepTimer = 2;
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
