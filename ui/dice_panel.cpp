@@ -90,6 +90,21 @@ int IndexOf(const HWND (&controls)[kMaxDice], HWND control) {
 
 }  // namespace
 
+int DicePanel::DieOfKey(WPARAM key) {
+    if (key >= '1' && key <= '6') return static_cast<int>(key - '0');
+    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD6) return static_cast<int>(key - VK_NUMPAD0);
+    return 0;
+}
+
+DicePanel::Notice DicePanel::OnCommand(int code, HWND control, const DiceSet& dice) {
+    if (code == ACN_STOP && DieOf(control)) {
+        return FinishTumble(DieOf(control), dice) ? Notice::RollEnded : Notice::Handled;
+    }
+    if (code != BN_CLICKED || !HoldOf(control)) return Notice::NotOurs;
+    ShowHold(HoldOf(control), dice);
+    return Notice::Handled;
+}
+
 int DicePanel::DieOf(HWND control) const { return IndexOf(dice_, control); }
 
 int DicePanel::HoldOf(HWND control) const { return IndexOf(holds_, control); }

@@ -39,6 +39,14 @@ public:
     // A new game: no die of an earlier roll is awaited any more.
     void ForgetRoll();
 
+    // The die whose Hold button a key toggles: the digits 1 to 6 of either
+    // keyboard; 0 for other keys.
+    static int DieOfKey(WPARAM key);
+    // A WM_COMMAND from a die or a Hold button: a die's stop ends its
+    // tumble, a Hold button's click shows its die held or at rest.
+    enum class Notice { NotOurs, Handled, RollEnded };
+    Notice OnCommand(int code, HWND control, const DiceSet& dice);
+
     // Die k or Hold button k is 1..6; 0 when control is none of them.
     int DieOf(HWND control) const;
     int HoldOf(HWND control) const;

@@ -25,15 +25,6 @@ constexpr LPARAM kAltDownFlag = 1 << 29;  // the context code of a key message
 constexpr char kReminderText[] =
     "Remember to check Kvoro's homepage for updates regularly. <a>Click here to go online!</a>";
 
-// The Hold button a key toggles: the digits 1 to 6 of either keyboard; 0 for other keys.
-int HoldKey(WPARAM key) {
-    if (key >= '1' && key <= '6') return static_cast<int>(key - '0');
-    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD6) return static_cast<int>(key - VK_NUMPAD0);
-    return 0;
-}
-
-Size SizeOf(const RECT& rect) { return Size{rect.right - rect.left, rect.bottom - rect.top}; }
-
 }  // namespace
 
 MainDialog::MainDialog(MessageLoop& loop, SoundPlayer& sounds, SettingsKey& settingsKey)
@@ -55,6 +46,7 @@ HWND MainDialog::Create() { return CreateModeless(IDD_MAIN, nullptr); }
 bool MainDialog::OnInitDialog() {
     PlaceCentred(hwnd(), nullptr);
     menu_.Load(hwnd());
+    pace_.Attach(hwnd());
     AttachUpdateReminder();
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
@@ -139,7 +131,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     case ID_SPEED_SLOW:
     case ID_SPEED_NORMAL:
     case ID_SPEED_FAST:
-        OnSpeed(static_cast<play::Speed>(id - ID_SPEED_SLOW));
+        controller_.setSpeed(static_cast<play::Speed>(id - ID_SPEED_SLOW));
+        UpdateMenu();
+        pace_.Schedule();
         return true;
     case ID_GAME_CLEARHIGHSCORE:
         ClearHighscores(hwnd(), settings_);
@@ -156,19 +150,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
     default:
         break;
     }
-    if (code == ACN_STOP) {
-        if (const int die = panel_.DieOf(control)) {
-            if (panel_.FinishTumble(die, state().dice)) OnRollFinished();
-            return true;
-        }
-    }
-    if (code == BN_CLICKED) {
-        if (const int die = panel_.HoldOf(control)) {
-            panel_.ShowHold(die, state().dice);
-            return true;
-        }
-    }
-    return false;
+    const DicePanel::Notice notice = panel_.OnCommand(code, control, state().dice);
+    if (notice == DicePanel::Notice::RollEnded) OnRollFinished();
+    return notice != DicePanel::Notice::NotOurs;
 }
 
 bool MainDialog::OnSize(UINT type, int, int) {
@@ -228,10 +212,7 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
     }
     switch (message) {
     case WM_ENABLE:
-        // A modal dialog (New Game, Highscore, About, a question) disables
-        // its owner while it runs; the computer waits until it has closed.
-        paused_ = wParam == FALSE;
-        ScheduleComputer();
+        pace_.OnEnable(wParam != FALSE);
         return true;
     case WM_INITMENUPOPUP:
         UpdateMenu();
@@ -240,10 +221,10 @@ bool MainDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         coach_.OnReady();
         controller_.setCoachTable(coach_.table());
         if (hint_.kind == HintKind::Computing) OnHint();
-        ScheduleComputer();  // a computer waiting for the table plays on
+        pace_.Schedule();  // a computer waiting for the table plays on
         return true;
     case WM_QUERYENDSESSION:
-        OnSessionEnding();
+        OnSessionEnd(true);
         result = TRUE;  // the session may end
         return true;
     case WM_ENDSESSION:
@@ -265,7 +246,7 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
             PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
             return true;
         }
-        if (const int die = HoldKey(message.wParam)) {
+        if (const int die = DicePanel::DieOfKey(message.wParam)) {
             panel_.ToggleHold(die, state().dice);
             return true;
         }
@@ -282,8 +263,9 @@ BoardMetrics MainDialog::Metrics() const {
     RECT client{};
     GetClientRect(hwnd(), &client);
     const RECT grid = RectInParent(grid_.hwnd(), hwnd());
+    const RECT reminder = RectInParent(Item(IDC_REMINDER), hwnd());
     return BoardMetrics{client.right, client.bottom, grid.right, grid.bottom, banner_.PictureSize(),
-                        SizeOf(RectInParent(Item(IDC_REMINDER), hwnd())), state().gameType};
+                        Size{reminder.right - reminder.left, reminder.bottom - reminder.top}, state().gameType};
 }
 
 void MainDialog::Layout() {
@@ -338,7 +320,7 @@ void MainDialog::OnRollFinished() {
     // The stop arrives as a message sent from the control's own thread, which
     // the loop never sees, so apply the idle focus rule here.
     OnIdle();
-    ScheduleComputer();
+    pace_.Schedule();
 }
 
 void MainDialog::EnterRow(play::Actor actor, int row) {
@@ -351,20 +333,14 @@ void MainDialog::EnterRow(play::Actor actor, int row) {
     panel_.ReleaseHolds();
     const int result = controller_.enter(actor, row);
     RedrawPanels();
-    if (soundOn_) {
-        if (result == -1) {
-            sounds_.PlaySync(IDR_WAVE_ZERO);
-        } else if (row == Kvoro) {
-            sounds_.PlaySync(IDR_WAVE_KVORO);
-        }
-    }
+    if (soundOn_) PlayEntrySound(sounds_, result, row);
     if (controller_.isGameOver()) {
         OnGameEnd();
         return;
     }
     ApplyPhase();
     SetFocus(panel_.roll());
-    ScheduleComputer();
+    pace_.Schedule();
 }
 
 void MainDialog::OnGameEnd() {
@@ -395,23 +371,12 @@ void MainDialog::OnNewGame() {
     Layout();
     ApplyPhase();
     panel_.ShowAllEmpty();
-    ScheduleComputer();
-}
-
-void MainDialog::ScheduleComputer() {
-    KillTimer(hwnd(), kComputerStepTimer);
-    if (paused_) return;
-    // A computer waiting for the coach's table goes on at WM_COACH_READY.
-    const play::ComputerStep step = controller_.nextStep();
-    if (step.kind == play::ComputerStep::Kind::None || step.kind == play::ComputerStep::Kind::Wait) return;
-    SetTimer(hwnd(), kComputerStepTimer, static_cast<UINT>(step.delayMs), nullptr);
+    pace_.Schedule();
 }
 
 // Plays the computer's next step on the board as a human's input would.
 void MainDialog::OnComputerTimer() {
-    KillTimer(hwnd(), kComputerStepTimer);
-    if (paused_) return;
-    const play::ComputerStep step = controller_.nextStep();
+    const play::ComputerStep step = pace_.Take();
     switch (step.kind) {
     case play::ComputerStep::Kind::Hold:
         panel_.ShowHolds(step.hold, state().dice, state().gameType);
@@ -430,13 +395,7 @@ void MainDialog::OnComputerTimer() {
         return;
     }
     controller_.stepShown();
-    ScheduleComputer();
-}
-
-void MainDialog::OnSpeed(play::Speed speed) {
-    controller_.setSpeed(speed);
-    UpdateMenu();
-    ScheduleComputer();
+    pace_.Schedule();
 }
 
 void MainDialog::OnSoundTimer() {
@@ -446,23 +405,15 @@ void MainDialog::OnSoundTimer() {
 }
 
 // Signing out or shutting down ends the process without the closing sequence,
-// so the settings are saved when the session is about to end.
-void MainDialog::OnSessionEnding() {
-    if (!savedForSessionEnd_) {
+// so the settings are saved when the session is about to end (a forced end
+// skips the question). A cancelled end lets the game go on, and a later end
+// saves again; no result is saved twice (SettingsStore::Save).
+void MainDialog::OnSessionEnd(bool ending) {
+    if (ending && !savedForSessionEnd_) {
         SaveSettings(hwnd(), settings_);
         SavePlayerSetup(settingsKey_, PlayerSetup{controller_.seats(), controller_.speed()});
     }
-    savedForSessionEnd_ = true;
-}
-
-// A forced end skips the question; a cancelled one lets the game go on, and a
-// later end saves again. No result is saved twice (SettingsStore::Save).
-void MainDialog::OnSessionEnd(bool ending) {
-    if (ending) {
-        OnSessionEnding();
-    } else {
-        savedForSessionEnd_ = false;
-    }
+    savedForSessionEnd_ = ending;
 }
 
 void MainDialog::OnHint() {

@@ -18,6 +18,7 @@
 #include "ui/banner.h"
 #include "ui/board_background.h"
 #include "ui/coach_table.h"
+#include "ui/computer_pace.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/highscore_dialog.h"
@@ -33,8 +34,6 @@ namespace kvoro {
 
 // Posted by the coach's worker thread when its table is ready.
 constexpr UINT WM_COACH_READY = WM_APP + 1;
-// The window's timer for the next step of a computer's turn.
-constexpr UINT_PTR kComputerStepTimer = 2;
 
 class MainDialog : public Dialog, public MessageFilter, public IdleHandler {
 public:
@@ -94,11 +93,7 @@ private:
     void OnGameEnd();
     void OnNewGame();
     void OnSoundTimer();
-    // Sets the timer for the next step of a computer's turn, if one is due.
-    void ScheduleComputer();
     void OnComputerTimer();
-    void OnSpeed(play::Speed speed);
-    void OnSessionEnding();
     void OnSessionEnd(bool ending);
     void OnHint();
     bool ClearHint();
@@ -107,6 +102,7 @@ private:
     SoundPlayer& sounds_;
     SettingsKey& settingsKey_;
     play::TurnController controller_;
+    ComputerPace pace_{controller_};
     HighscoreDialog highscoreDialog_;
     ScoreGrid grid_;
     DicePanel panel_;
@@ -120,7 +116,6 @@ private:
     std::uint32_t soundOn_ = 1;
     SettingsStore settings_;
     bool savedForSessionEnd_ = false;
-    bool paused_ = false;  // a modal dialog runs
     bool layoutReady_ = false;
     UINT lastSizeType_ = SIZE_RESTORED;
 
