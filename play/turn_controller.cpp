@@ -15,9 +15,8 @@ int currentRollsLeft(const GameState& game) {
 TurnController::TurnController(std::uint32_t seed) : game_(seed), computer_(seed * 2654435761u + 1u) {}
 
 void TurnController::gameStarted() {
-    rolling_ = false;
-    plan_.reset();
-    planShown_ = false;
+    progress_ = Progress{};
+    undo_.reset();
 }
 
 bool TurnController::inProgress() const { return hasCurrentPlayer(game_) && game_.roundsLeft > 0; }
@@ -31,7 +30,7 @@ Seat TurnController::currentSeat() const {
 bool TurnController::isComputerTurn() const { return isComputer(currentSeat()); }
 
 bool TurnController::mayAct(Actor actor) const {
-    return inProgress() && !rolling_ && isComputerTurn() == (actor == Actor::Computer);
+    return inProgress() && !progress_.rolling && isComputerTurn() == (actor == Actor::Computer);
 }
 
 bool TurnController::canRoll(Actor actor) const { return mayAct(actor) && currentRollsLeft(game_) > 0; }
@@ -48,7 +47,7 @@ bool TurnController::recordsResult(int player) const {
 TurnPhase TurnController::phase() const {
     if (!hasCurrentPlayer(game_)) return TurnPhase::NoGame;
     if (game_.roundsLeft <= 0) return TurnPhase::GameOver;
-    if (rolling_) return TurnPhase::Rolling;
+    if (progress_.rolling) return TurnPhase::Rolling;
     if (!game_.hasRolled) return TurnPhase::TurnBegins;
     return currentRollsLeft(game_) > 0 ? TurnPhase::Choosing : TurnPhase::OutOfRolls;
 }
@@ -61,7 +60,8 @@ ButtonRule TurnController::buttons() const {
     case TurnPhase::Rolling:
         return ButtonRule{false, HoldRule::Unchanged};
     case TurnPhase::OutOfRolls:
-        return ButtonRule{false, isComputerTurn() ? HoldRule::Disabled : HoldRule::Unchanged};
+        // A human's Hold buttons stay enabled, as the roll before left them.
+        return ButtonRule{false, isComputerTurn() ? HoldRule::Disabled : HoldRule::Enabled};
     case TurnPhase::Choosing:
         return isComputerTurn() ? ButtonRule{false, HoldRule::Disabled} : ButtonRule{true, HoldRule::Enabled};
     case TurnPhase::NoGame:
@@ -75,44 +75,60 @@ bool TurnController::roll(Actor actor, std::uint32_t hold) {
     if (!canRoll(actor)) return false;
     for (int die = 0; die < diceCount(game_.gameType); ++die) game_.dice.held[die] = (hold >> die) & 1u;
     game_.roll();
-    rolling_ = true;
-    plan_.reset();
-    planShown_ = false;
+    progress_ = Progress{true, std::nullopt, false};
+    undo_.reset();
     return true;
 }
 
 bool TurnController::rollFinished() {
-    if (!rolling_) return false;
-    rolling_ = false;
+    if (!progress_.rolling) return false;
+    progress_.rolling = false;
     return true;
 }
 
 int TurnController::enter(Actor actor, int row) {
     if (!canEnter(actor, row)) return 0;
-    plan_.reset();
-    planShown_ = false;
-    return game_.enterScore(row);
+    Snapshot before{game_, progress_};
+    progress_ = Progress{};
+    const int result = game_.enterScore(row);
+    // The results are recorded after the game's last entry; a computer's
+    // entry is its own.
+    if (actor == Actor::Human && !isGameOver()) {
+        undo_ = std::move(before);
+    } else {
+        undo_.reset();
+    }
+    return result;
+}
+
+bool TurnController::undo() {
+    if (!undo_) return false;
+    game_ = undo_->game;
+    progress_ = undo_->progress;
+    undo_.reset();
+    return true;
 }
 
 ComputerStep TurnController::nextStep() {
     ComputerStep step;
-    if (!isComputerTurn() || rolling_) return step;
+    if (!isComputerTurn() || progress_.rolling) return step;
     step.delayMs = stepDelayMs(speed_);
     if (!game_.hasRolled) {
         step.kind = ComputerStep::Kind::Roll;
         return step;
     }
-    if (!plan_) plan_ = computer_.choose(currentSeat(), game_);
-    if (!plan_) {
+    std::optional<strategy::Move>& plan = progress_.plan;
+    if (!plan) plan = computer_.choose(currentSeat(), game_);
+    if (!plan) {
         step.kind = ComputerStep::Kind::Wait;
         return step;
     }
-    step.hold = plan_->hold;
-    step.row = plan_->row;
-    if (plan_->row >= 0) {
-        step.kind = planShown_ ? ComputerStep::Kind::Enter : ComputerStep::Kind::Show;
+    step.hold = plan->hold;
+    step.row = plan->row;
+    if (plan->row >= 0) {
+        step.kind = progress_.planShown ? ComputerStep::Kind::Enter : ComputerStep::Kind::Show;
     } else {
-        step.kind = planShown_ ? ComputerStep::Kind::Roll : ComputerStep::Kind::Hold;
+        step.kind = progress_.planShown ? ComputerStep::Kind::Roll : ComputerStep::Kind::Hold;
     }
     return step;
 }

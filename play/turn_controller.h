@@ -74,7 +74,7 @@ public:
     Seat currentSeat() const;
     bool isComputerTurn() const;
     // A roll was started and its end has not been reported yet.
-    bool rolling() const { return rolling_; }
+    bool rolling() const { return progress_.rolling; }
     bool canRoll(Actor actor) const;
     bool canEnter(Actor actor, int row) const;
     // Whether the player's result goes into the highscore lists: humans only.
@@ -93,18 +93,36 @@ public:
     // rest and kept until it has been played.
     ComputerStep nextStep();
     // The window has shown the step's holds or row.
-    void stepShown() { planShown_ = true; }
+    void stepShown() { progress_.planShown = true; }
+
+    // Whether the last entry can be taken back: a human's entry, and nothing
+    // since but that entry (no roll, no new game, not the game's last entry).
+    bool canUndo() const { return undo_.has_value(); }
+    // Restores the state before the last entry: the game (card, totals, turn,
+    // rolls, dice and holds) and the course of the turn. False when refused.
+    bool undo();
 
 private:
+    // The course of a turn beside the game's own state.
+    struct Progress {
+        bool rolling = false;
+        std::optional<strategy::Move> plan;  // the computer's choice for the dice as they rest
+        bool planShown = false;
+    };
+    // Undo's one value snapshot: everything an entry changes.
+    struct Snapshot {
+        GameState game;
+        Progress progress;
+    };
+
     bool mayAct(Actor actor) const;
 
     GameState game_;
     Seats seats_;
     Speed speed_ = Speed::Normal;
-    bool rolling_ = false;
+    Progress progress_;
     ComputerPlayer computer_;
-    std::optional<strategy::Move> plan_;  // the computer's choice for the dice as they rest
-    bool planShown_ = false;
+    std::optional<Snapshot> undo_;
 };
 
 }  // namespace kvoro::play

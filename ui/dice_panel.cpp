@@ -145,6 +145,10 @@ void DicePanel::ShowHolds(std::uint32_t hold, const DiceSet& dice, GameType type
     for (int k = 0; k < diceCount(type); ++k) SetHold(k + 1, (hold >> k) & 1u, dice);
 }
 
+void DicePanel::ShowDice(const DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) SetHold(k + 1, dice.held[k] != 0, dice);
+}
+
 void DicePanel::SetHold(int die, bool held, const DiceSet& dice) const {
     SendMessageA(holds_[die - 1], BM_SETCHECK, held ? BST_CHECKED : BST_UNCHECKED, 0);
     ShowHold(die, dice);

@@ -62,6 +62,8 @@ public:
     void SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const;
     // Shows the dice in hold as kept, enabled or not: a computer's holds.
     void ShowHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const;
+    // Shows every die of the game with its value, held as its flag says.
+    void ShowDice(const DiceSet& dice, GameType type) const;
 
     void Apply(play::ButtonRule rule) const;
     HWND roll() const { return roll_; }

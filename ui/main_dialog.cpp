@@ -47,7 +47,6 @@ bool MainDialog::OnInitDialog() {
     PlaceCentred(hwnd(), nullptr);
     menu_.Load(hwnd());
     pace_.Attach(hwnd());
-    AttachUpdateReminder();
     loop_.AddMessageFilter(this);
     loop_.AddIdleHandler(this);
     AttachControls();
@@ -62,7 +61,9 @@ bool MainDialog::OnInitDialog() {
     // board; painting it at every step was most of the time to the first New
     // Game dialog. They are drawn once, complete, before the dialog opens.
     SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
-    ShowEmptyFivePlayerCard();
+    controller_.game().playerCount = 5;  // the empty card of five players
+    SetWindowPos(grid_.hwnd(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    RedrawCard();
     Layout();
     ApplyPhase();  // no game yet: Roll and the Hold buttons disabled
     SendMessageA(hwnd(), WM_SETREDRAW, TRUE, 0);
@@ -75,27 +76,17 @@ bool MainDialog::OnInitDialog() {
     return false;
 }
 
-void MainDialog::AttachUpdateReminder() {
+void MainDialog::AttachControls() {
     reminder_.SetText(kReminderText);
     reminder_.SetTarget(kUpdateAddress);
     reminder_.options = LinkLabel::TaggedText | LinkLabel::UnderlineOnHover;
     reminder_.AttachTo(Item(IDC_REMINDER));
-}
-
-void MainDialog::AttachControls() {
     grid_.Create(hwnd());
     grid_.Attach(&controller_.state());
     ShowWindow(grid_.hwnd(), SW_SHOW);
     banner_.Attach(Item(IDC_BANNER));
     panel_.Attach(hwnd());
     status_.Attach(Item(IDC_STATUS));
-}
-
-void MainDialog::ShowEmptyFivePlayerCard() {
-    controller_.game().playerCount = 5;
-    SetWindowPos(grid_.hwnd(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-    grid_.Redraw();
-    RedrawWindow(grid_.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void MainDialog::OnOK() {
@@ -123,6 +114,9 @@ bool MainDialog::OnCommand(int id, int code, HWND control) {
         return true;
     case ID_GAME_HINT:
         OnHint();
+        return true;
+    case ID_GAME_UNDO:
+        OnUndo();
         return true;
     case ID_GAME_SOUND:
         soundOn_ = soundOn_ ? 0 : 1;
@@ -180,7 +174,11 @@ bool MainDialog::OnDrawItem(int controlId, const DRAWITEMSTRUCT& item) {
 }
 
 bool MainDialog::OnTimer(UINT_PTR id) {
-    if (id == kRollSoundTimer) OnSoundTimer();
+    if (id == kRollSoundTimer) {
+        // A roll sound once scheduled plays even if the sound was switched off since.
+        KillTimer(hwnd(), kRollSoundTimer);
+        sounds_.PlayAsync(IDR_WAVE_ROLL1 + controller_.game().random.next() % 3);
+    }
     if (id == kComputerStepTimer) OnComputerTimer();
     return id == kRollSoundTimer || id == kComputerStepTimer;
 }
@@ -282,6 +280,7 @@ void MainDialog::UpdateMenu() const {
     menu_.ShowSound(soundOn_ != 0);
     menu_.ShowSpeed(controller_.speed());
     menu_.EnableHint(state().gameType == GameType::Standard && !controller_.isComputerTurn());
+    menu_.EnableUndo(controller_.canUndo());
 }
 
 void MainDialog::RedrawPanels() {
@@ -374,6 +373,16 @@ void MainDialog::OnNewGame() {
     pace_.Schedule();
 }
 
+// The board shows the position before the last entry again, with its dice.
+void MainDialog::OnUndo() {
+    if (!controller_.undo()) return;
+    ClearHint();
+    ApplyPhase();
+    panel_.ShowDice(state().dice, state().gameType);
+    RedrawPanels();
+    pace_.Schedule();  // a computer's turn that was due is not any more
+}
+
 // Plays the computer's next step on the board as a human's input would.
 void MainDialog::OnComputerTimer() {
     const play::ComputerStep step = pace_.Take();
@@ -396,12 +405,6 @@ void MainDialog::OnComputerTimer() {
     }
     controller_.stepShown();
     pace_.Schedule();
-}
-
-void MainDialog::OnSoundTimer() {
-    // A roll sound once scheduled plays even if the sound was switched off since.
-    KillTimer(hwnd(), kRollSoundTimer);
-    sounds_.PlayAsync(IDR_WAVE_ROLL1 + controller_.game().random.next() % 3);
 }
 
 // Signing out or shutting down ends the process without the closing sequence,

@@ -74,9 +74,7 @@ protected:
 
 private:
     // The steps of the initialisation.
-    void AttachUpdateReminder();
     void AttachControls();
-    void ShowEmptyFivePlayerCard();
 
     BoardMetrics Metrics() const;
     void Layout();
@@ -92,10 +90,10 @@ private:
     void EnterRow(play::Actor actor, int row);
     void OnGameEnd();
     void OnNewGame();
-    void OnSoundTimer();
     void OnComputerTimer();
     void OnSessionEnd(bool ending);
     void OnHint();
+    void OnUndo();
     bool ClearHint();
 
     MessageLoop& loop_;

@@ -38,4 +38,6 @@ void MainMenu::ShowSpeed(play::Speed speed) const {
 
 void MainMenu::EnableHint(bool enabled) const { EnableItem(window_, ID_GAME_HINT, enabled); }
 
+void MainMenu::EnableUndo(bool enabled) const { EnableItem(window_, ID_GAME_UNDO, enabled); }
+
 }  // namespace kvoro

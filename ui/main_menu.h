@@ -16,6 +16,7 @@ public:
     void ShowSound(bool on) const;
     void ShowSpeed(play::Speed speed) const;
     void EnableHint(bool enabled) const;
+    void EnableUndo(bool enabled) const;
 
 private:
     HWND window_ = nullptr;

@@ -27,6 +27,15 @@ struct Action {
     }
 };
 
+// Every field of two games equal (their padding is not part of them).
+bool SameGame(const GameState& a, const GameState& b) {
+    const auto same = [](const auto& x, const auto& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
+    return same(a.cards, b.cards) && same(a.rollsLeft, b.rollsLeft) && same(a.playerNames, b.playerNames) &&
+           same(a.rowLabels, b.rowLabels) && a.gameType == b.gameType && a.hasRolled == b.hasRolled &&
+           a.roundsLeft == b.roundsLeft && same(a.dice, b.dice) && a.currentPlayer == b.currentPlayer &&
+           a.playerCount == b.playerCount && a.random.state() == b.random.state();
+}
+
 std::vector<int> openRows(const GameState& game) {
     std::vector<int> rows;
     for (int row = 0; row < kRowCount; ++row) {
@@ -44,7 +53,7 @@ void ExpectRefused(TurnController& controller, Actor idle) {
     EXPECT_FALSE(controller.canRoll(idle));
     EXPECT_FALSE(controller.roll(idle, 0));
     for (int row : openRows(before)) EXPECT_EQ(controller.enter(idle, row), 0);
-    EXPECT_EQ(std::memcmp(&before, &controller.state(), sizeof before), 0);
+    EXPECT_TRUE(SameGame(before, controller.state()));
 }
 
 // Plays the game to its end: humans roll a random number of times holding random dice and enter a random open row
@@ -140,7 +149,7 @@ TEST(TurnController, MixedSeatsPlayWholeGamesOfBothTypesByTheRulesAndEachSeatOnl
                     ++entries[action.player - 1];
                 }
             }
-            EXPECT_EQ(std::memcmp(&oracle, &controller.state(), sizeof oracle), 0);
+            EXPECT_TRUE(SameGame(oracle, controller.state()));
             for (int player = 1; player <= 4; ++player) EXPECT_EQ(entries[player - 1], roundsFor(type));
         }
     }
@@ -180,6 +189,56 @@ TEST(TurnController, ComputersAreReproducibleFromTheSeedAndHardTakesTheBestMove)
             }
         }
         EXPECT_GE(decisions, roundsFor(type));
+    }
+}
+
+// After every entry of whole seeded games: undo and the same entry give the state of not undoing, undo and another
+// row the state of choosing that row at once; a second undo, an undo after a roll or after the game's end is refused.
+TEST(Undo, TakesBackExactlyTheLastHumanEntryUntilTheNextRoll) {
+    for (GameType type : {GameType::Standard, GameType::Maxi}) {
+        TurnController controller = Seated(21, type, {Seat::Human, Seat::Human, Seat::Hard});
+        std::minstd_rand human(21);
+        int undone = 0;
+        while (controller.inProgress()) {
+            if (controller.isComputerTurn()) {
+                const ComputerStep step = controller.nextStep();
+                if (step.kind == ComputerStep::Kind::Roll) {
+                    controller.roll(Actor::Computer, step.hold);
+                    EXPECT_FALSE(controller.canUndo() || controller.undo()) << "the next seat has rolled";
+                    controller.rollFinished();
+                } else if (step.kind == ComputerStep::Kind::Enter) {
+                    controller.enter(Actor::Computer, step.row);
+                    EXPECT_FALSE(controller.undo()) << "a computer's entry is its own";
+                } else {
+                    controller.stepShown();
+                }
+                continue;
+            }
+            controller.roll(Actor::Human, static_cast<std::uint32_t>(human() % 64));
+            controller.rollFinished();
+            const std::vector<int> rows = openRows(controller.state());
+            const int row = rows[human() % rows.size()], other = rows[human() % rows.size()];
+            TurnController direct = controller;  // another row in the first place
+            direct.enter(Actor::Human, other);
+            ASSERT_NE(controller.enter(Actor::Human, row), 0);
+            const TurnController entered = controller;
+            if (controller.isGameOver()) {
+                EXPECT_FALSE(controller.canUndo() || controller.undo()) << "the results are recorded";
+                break;
+            }
+            ASSERT_TRUE(controller.canUndo());
+            ASSERT_TRUE(controller.undo());
+            EXPECT_FALSE(controller.undo()) << "one entry only";
+            EXPECT_TRUE(controller.canEnter(Actor::Human, row));
+            ASSERT_NE(controller.enter(Actor::Human, other), 0);
+            EXPECT_TRUE(SameGame(direct.state(), controller.state()));
+            ASSERT_TRUE(controller.undo());
+            ASSERT_NE(controller.enter(Actor::Human, row), 0);
+            EXPECT_TRUE(SameGame(entered.state(), controller.state()));
+            EXPECT_EQ(controller.phase(), entered.phase());
+            ++undone;
+        }
+        EXPECT_GE(undone, 2 * roundsFor(type) - 1);
     }
 }
 

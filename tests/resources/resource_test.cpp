@@ -162,6 +162,7 @@ TEST(MenuResource, HasTheGameAndHelpPopupsWithTheirCommandsAndTheFunctionKeysAsA
                                          {"&Game/&New Game\tF2", ID_GAME_NEWGAME},
                                          {"&Game/Highscore\tF3", ID_GAME_HIGHSCORE},
                                          {"&Game/Hint\tF4", ID_GAME_HINT},
+                                         {"&Game/Undo\tCtrl+Z", ID_GAME_UNDO},
                                          {"&Game/Sound", ID_GAME_SOUND},
                                          {"&Game/Computer Speed/Slow", ID_SPEED_SLOW},
                                          {"&Game/Computer Speed/Normal", ID_SPEED_NORMAL},
@@ -180,12 +181,17 @@ TEST(MenuResource, HasTheGameAndHelpPopupsWithTheirCommandsAndTheFunctionKeysAsA
     const int count = CopyAcceleratorTableA(table.get(), entries, 8);
     std::set<std::pair<int, int>> keys;
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY) << "key " << entries[i].key << " needs no modifier";
+        // Only Undo's Ctrl+Z needs a modifier.
+        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | (entries[i].key == 'Z' ? FCONTROL : 0))
+            << "key " << entries[i].key;
         keys.emplace(entries[i].key, entries[i].cmd);
     }
-    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{
-                        {VK_F1, ID_HELP_HELP}, {VK_F2, ID_GAME_NEWGAME}, {VK_F3, ID_GAME_HIGHSCORE}, {VK_F4, ID_GAME_HINT}}));
-    EXPECT_EQ(count, 4);
+    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{{VK_F1, ID_HELP_HELP},
+                                                    {VK_F2, ID_GAME_NEWGAME},
+                                                    {VK_F3, ID_GAME_HIGHSCORE},
+                                                    {VK_F4, ID_GAME_HINT},
+                                                    {'Z', ID_GAME_UNDO}}));
+    EXPECT_EQ(count, 5);
 }
 
 // The loader honoured the manifest: comctl32 is the side-by-side version 6 (which Wine's DllGetVersion reports as

@@ -467,6 +467,60 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     EXPECT_GT(state().card(1).values[Chance], 0);
 }
 
+// Undo shows the position before a misplaced entry again, pixel for pixel, and its menu item follows what it may do.
+TEST_F(MainDialogTest, UndoAfterAWrongRowRestoresTheCardTheTotalsAndTheDiceOnScreen) {
+    Open(StartSeated(2, GameType::Standard, {play::Seat::Human, play::Seat::Easy}));
+    const auto undoGreyed = [this] {
+        SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
+        return (GetMenuState(GetMenu(window()), ID_GAME_UNDO, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    EXPECT_TRUE(undoGreyed());
+    RollToTheEnd();
+    Click(window(), IDC_HOLD2);
+    Click(window(), IDC_HOLD4);
+    RollToTheEnd();
+    PumpFor(100);
+    const std::string holds = Holds();
+    const Snapshot card = Snapshot::OfClient(Grid()), status = Snapshot::OfClient(Item(IDC_STATUS));
+    constexpr int kDice[] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5};
+    std::vector<Snapshot> dice;
+    for (int id : kDice) dice.push_back(Snapshot::OfClient(Item(id)));
+    const auto same = [](const Snapshot& a, const Snapshot& b) {
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+        return a.width() == b.width() && a.height() == b.height();
+    };
+    ASSERT_GE(ZeroRow(), 0);
+    Choose(ZeroRow());
+    EXPECT_EQ(state().currentPlayer, 2);
+    EXPECT_FALSE(undoGreyed());
+    const SHORT control = GetKeyState(VK_CONTROL);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;  // the accelerator reads Ctrl from the thread's keyboard state
+    SetKeyboardState(keys);
+    EXPECT_TRUE(SendKey('Z', Item(IDC_ROLL)));
+    keys[VK_CONTROL] = static_cast<BYTE>(control & 0x80);
+    SetKeyboardState(keys);
+    PumpMessages();
+    EXPECT_EQ(state().currentPlayer, 1);
+    EXPECT_EQ(Holds(), holds);
+    EXPECT_TRUE(same(Snapshot::OfClient(Grid()), card));
+    EXPECT_TRUE(same(Snapshot::OfClient(Item(IDC_STATUS)), status));
+    for (int k = 0; k < 5; ++k) EXPECT_TRUE(same(Snapshot::OfClient(Item(kDice[k])), dice[k])) << k;
+    EXPECT_TRUE(undoGreyed()) << "one entry only";
+    EXPECT_FALSE(KillTimer(window(), kComputerStepTimer)) << "the computer's turn taken back too";
+
+    // Another row instead; then the computer's first roll ends what can be taken back.
+    Choose(OpenRows().back());
+    EXPECT_FALSE(undoGreyed());
+    ASSERT_TRUE(PumpUntil([this] { return state().hasRolled != 0; }));
+    EXPECT_TRUE(undoGreyed());
+    Command(ID_GAME_UNDO);
+    EXPECT_EQ(state().currentPlayer, 2);
+}
+
 // The coach's table comes from a worker thread while the window plays on.
 TEST_F(MainDialogTest, ADamagedTableIsReplacedThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
     // A whole file of the right size whose values do not match their checksum.
