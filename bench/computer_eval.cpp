@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
+#include <future>
 #include <vector>
 
 #include "play/turn_controller.h"
@@ -20,8 +20,9 @@ struct Tally {
 };
 
 // Game g of every run rolls the same dice.
-void play(const kvoro::strategy::ValueTable* table, kvoro::GameType type, kvoro::play::Seat level, long first,
-          long end, Tally& tally) {
+Tally play(const kvoro::strategy::ValueTable* table, kvoro::GameType type, kvoro::play::Seat level, long first,
+           long end) {
+    Tally tally;
     for (long g = first; g < end; ++g) {
         kvoro::play::TurnController controller(static_cast<std::uint32_t>(g + 1) * 2246822519u);
         controller.setCoachTable(table);
@@ -50,6 +51,7 @@ void play(const kvoro::strategy::ValueTable* table, kvoro::GameType type, kvoro:
         tally.sum += score;
         tally.squares += score * score;
     }
+    return tally;
 }
 
 }  // namespace
@@ -65,17 +67,16 @@ int main(int argc, char** argv) {
     for (const kvoro::GameType type : {kvoro::GameType::Standard, kvoro::GameType::Maxi}) {
         if ((maxiOnly && type == kvoro::GameType::Standard) || (standardOnly && type == kvoro::GameType::Maxi)) continue;
         for (const kvoro::play::Seat level : {kvoro::play::Seat::Easy, kvoro::play::Seat::Medium, kvoro::play::Seat::Hard}) {
-            std::vector<Tally> tallies(threads);
-            std::vector<std::thread> workers;
+            std::vector<std::future<Tally>> parts;
             for (unsigned t = 0; t < threads; ++t) {
-                workers.emplace_back(play, &table, type, level, games * t / threads, games * (t + 1) / threads,
-                                     std::ref(tallies[t]));
+                parts.push_back(std::async(std::launch::async, play, &table, type, level, games * t / threads,
+                                           games * (t + 1) / threads));
             }
             Tally all;
-            for (unsigned t = 0; t < threads; ++t) {
-                workers[t].join();
-                all.sum += tallies[t].sum;
-                all.squares += tallies[t].squares;
+            for (std::future<Tally>& part : parts) {
+                const Tally tally = part.get();
+                all.sum += tally.sum;
+                all.squares += tally.squares;
             }
             const double mean = all.sum / games;
             const double deviation = std::sqrt((all.squares - games * mean * mean) / (games - 1));
