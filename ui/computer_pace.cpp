@@ -9,17 +9,22 @@ void ComputerPace::OnEnable(bool enabled) {
     Schedule();
 }
 
-void ComputerPace::Schedule() const {
-    KillTimer(window_, kComputerStepTimer);
+void ComputerPace::Schedule() {
+    Stop();
     if (paused_) return;
     const play::ComputerStep step = controller_.nextStep();
     if (step.kind == Kind::None || step.kind == Kind::Wait) return;
-    SetTimer(window_, kComputerStepTimer, static_cast<UINT>(step.delayMs), nullptr);
+    timerSet_ = SetTimer(window_, kComputerStepTimer, static_cast<UINT>(step.delayMs), nullptr) != 0;
 }
 
-play::ComputerStep ComputerPace::Take() const {
-    KillTimer(window_, kComputerStepTimer);
+play::ComputerStep ComputerPace::Take() {
+    Stop();
     return paused_ ? play::ComputerStep{} : controller_.nextStep();
+}
+
+void ComputerPace::Stop() {
+    if (timerSet_) KillTimer(window_, kComputerStepTimer);
+    timerSet_ = false;
 }
 
 }  // namespace kvoro

@@ -21,14 +21,18 @@ public:
     void OnEnable(bool enabled);
     // Sets the timer for the next step, if one is due. A computer waiting for
     // the coach's table goes on at a later call.
-    void Schedule() const;
+    void Schedule();
     // The timer fired: the step to play now; of kind None when none is.
-    play::ComputerStep Take() const;
+    play::ComputerStep Take();
 
 private:
+    // Most turns are human: no call to the platform unless a timer is set.
+    void Stop();
+
     play::TurnController& controller_;
     HWND window_ = nullptr;
     bool paused_ = false;
+    bool timerSet_ = false;
 };
 
 }  // namespace kvoro

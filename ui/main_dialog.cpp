@@ -296,7 +296,8 @@ void MainDialog::RedrawCard() {
 // The score card takes no clicks while a computer plays.
 void MainDialog::ApplyPhase() const {
     panel_.Apply(controller_.buttons());
-    EnableWindow(grid_.hwnd(), !controller_.isComputerTurn());
+    const bool open = !controller_.isComputerTurn();
+    if ((IsWindowEnabled(grid_.hwnd()) != FALSE) != open) EnableWindow(grid_.hwnd(), open);
 }
 
 void MainDialog::Roll(play::Actor actor, std::uint32_t hold) {
