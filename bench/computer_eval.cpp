@@ -65,8 +65,8 @@ int main(int argc, char** argv) {
     const kvoro::strategy::ValueTable table =
         maxiOnly ? kvoro::strategy::ValueTable() : kvoro::strategy::ValueTable::compute(threads);
     for (const kvoro::GameType type : {kvoro::GameType::Standard, kvoro::GameType::Maxi}) {
-        if ((maxiOnly && type == kvoro::GameType::Standard) || (standardOnly && type == kvoro::GameType::Maxi)) continue;
-        for (const kvoro::play::Seat level : {kvoro::play::Seat::Easy, kvoro::play::Seat::Medium, kvoro::play::Seat::Hard}) {
+        if (type == kvoro::GameType::Standard ? maxiOnly : standardOnly) continue;
+        for (const auto level : {kvoro::play::Seat::Easy, kvoro::play::Seat::Medium, kvoro::play::Seat::Hard}) {
             std::vector<std::future<Tally>> parts;
             for (unsigned t = 0; t < threads; ++t) {
                 parts.push_back(std::async(std::launch::async, play, &table, type, level, games * t / threads,

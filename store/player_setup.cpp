@@ -9,6 +9,7 @@ namespace kvoro {
 namespace {
 
 constexpr char kSpeedValue[] = "ComputerSpeed";
+constexpr auto kNormal = static_cast<std::uint32_t>(play::Speed::Normal);
 
 std::string SeatValue(int player) { return "Seat" + std::to_string(player); }
 
@@ -32,9 +33,10 @@ PlayerSetup LoadPlayerSetup(SettingsKey& key) {
     PlayerSetup setup;
     if (key.Open(KeyAccess::Read) == OpenResult::Failed) return setup;
     for (int player = 1; player <= kMaxPlayers; ++player) {
-        setup.seats.of[player - 1] = static_cast<play::Seat>(ReadChoice(key, SeatValue(player).c_str(), play::kSeatKinds, 0));
+        const std::uint32_t seat = ReadChoice(key, SeatValue(player).c_str(), play::kSeatKinds, 0);
+        setup.seats.of[player - 1] = static_cast<play::Seat>(seat);
     }
-    setup.speed = static_cast<play::Speed>(ReadChoice(key, kSpeedValue, 3, static_cast<std::uint32_t>(play::Speed::Normal)));
+    setup.speed = static_cast<play::Speed>(ReadChoice(key, kSpeedValue, 3, kNormal));
     key.Close();
     return setup;
 }
@@ -51,7 +53,7 @@ void SavePlayerSetup(SettingsKey& key, const PlayerSetup& setup) {
         for (int player = 1; player <= kMaxPlayers; ++player) {
             WriteChoice(key, SeatValue(player).c_str(), static_cast<std::uint32_t>(setup.seats.of[player - 1]), 0);
         }
-        WriteChoice(key, kSpeedValue, static_cast<std::uint32_t>(setup.speed), static_cast<std::uint32_t>(play::Speed::Normal));
+        WriteChoice(key, kSpeedValue, static_cast<std::uint32_t>(setup.speed), kNormal);
     }
     key.Close();
 }

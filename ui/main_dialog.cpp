@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <ctime>
+#include <string>
 
 #include "res/resource.h"
 #include "store/player_setup.h"
@@ -167,8 +167,9 @@ bool MainDialog::OnDrawItem(int controlId, const DRAWITEMSTRUCT& item) {
     if (controlId != IDC_STATUS) return false;
     const int player = state().currentPlayer;
     const double lastCost = player >= 1 && player <= kMaxPlayers ? lastEntryCost_[player - 1] : -1.0;
-    const std::string line = controller_.isComputerTurn() ? std::string(play::seatName(controller_.currentSeat())) + " is playing"
-                                                          : HintLine(hint_, lastCost);
+    const std::string line = controller_.isComputerTurn()
+                                 ? std::string(play::seatName(controller_.currentSeat())) + " is playing"
+                                 : HintLine(hint_, lastCost);
     status_.PaintTo(item.hDC, state(), background_.green(), line);
     return true;
 }

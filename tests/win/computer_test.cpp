@@ -18,7 +18,9 @@ protected:
     bool ComputerTurn() const { return main_->controller().isComputerTurn(); }
     // Dice without their clip play nothing: a roll is over at once, and a game runs at the pace of its steps.
     void CloseClips() {
-        for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6}) SendMessageA(Item(id), ACM_OPENA, 0, 0);
+        for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6}) {
+            SendMessageA(Item(id), ACM_OPENA, 0, 0);
+        }
     }
     // Plays the computers' steps without waiting for their timer until a human has the turn or the game has ended.
     void PlayComputers() {
@@ -35,11 +37,6 @@ protected:
         int best = OpenRows().front();
         for (int row : OpenRows()) best = state().scoreFor(row) > state().scoreFor(best) ? row : best;
         Choose(best);
-    }
-    std::string Holds() const {
-        std::string states;
-        for (int id : kHolds) states += IsWindowEnabled(Item(id)) ? (Checked(id) ? 'x' : 'e') : (Checked(id) ? 'd' : '-');
-        return states;
     }
     bool HintGreyed() {
         SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);

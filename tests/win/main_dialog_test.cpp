@@ -38,13 +38,6 @@ RECT ClientOf(HWND window) {
 
 class MainDialogTest : public MainWindowTest {
 protected:
-    // One letter a Hold button: '-' disabled, 'e' enabled, 'x' enabled and checked, 'd' disabled but checked.
-    std::string Holds() const {
-        std::string states;
-        for (int id : kHolds) states += Enabled(id) ? (Checked(id) ? 'x' : 'e') : (Checked(id) ? 'd' : '-');
-        return states;
-    }
-
     // A key as the program's loop filters it, by default a plain key down at Roll.
     bool SendKey(WPARAM key, HWND target = nullptr, UINT type = WM_KEYDOWN, LPARAM flags = 1) {
         MSG message{};

@@ -96,6 +96,12 @@ protected:
         return rect;
     }
     RECT ClientRectOf(int id) const { return ClientRectOf(Item(id)); }
+    // One letter a Hold button: '-' disabled, 'e' enabled, 'x' enabled and checked, 'd' disabled but checked.
+    std::string Holds() const {
+        std::string states;
+        for (int id : kHolds) states += Enabled(id) ? (Checked(id) ? 'x' : 'e') : (Checked(id) ? 'd' : '-');
+        return states;
+    }
 
     void Command(int id) { SendMessageA(window(), WM_COMMAND, id, 0); }
     void Roll() { Command(IDC_ROLL); }

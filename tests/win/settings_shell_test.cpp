@@ -192,7 +192,9 @@ TEST_F(SettingsTest, SeatsAndTheComputersSpeedComeBackAfterARestartAndBadValuesM
     std::string seats;
     UINT slow = 0;
     Open([&](HWND dialog) {
-        for (int k = 0; k < 5; ++k) seats += std::to_string(SendDlgItemMessageA(dialog, IDC_SEAT1 + k, CB_GETCURSEL, 0, 0));
+        for (int k = 0; k < 5; ++k) {
+            seats += std::to_string(SendDlgItemMessageA(dialog, IDC_SEAT1 + k, CB_GETCURSEL, 0, 0));
+        }
         slow = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_SPEED_SLOW, MF_BYCOMMAND) & MF_CHECKED;
         Close(dialog);
     });
