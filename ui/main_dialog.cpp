@@ -378,6 +378,7 @@ void MainDialog::OnNewGame() {
 // The board shows the position before the last entry again, with its dice.
 void MainDialog::OnUndo() {
     if (!controller_.undo()) return;
+    lastEntryCost_[state().currentPlayer - 1] = -1.0;  // that entry is not made any more
     ClearHint();
     ApplyPhase();
     panel_.ShowDice(state().dice, state().gameType);
