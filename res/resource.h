@@ -58,6 +58,12 @@
 #define IDC_PLAYERS5 1030
 #define IDC_TYPE_STANDARD 1031
 #define IDC_TYPE_MAXI 1032
+// Who plays each seat: the list beside name field k is IDC_SEAT1 + k - 1
+#define IDC_SEAT1 1051
+#define IDC_SEAT2 1052
+#define IDC_SEAT3 1053
+#define IDC_SEAT4 1054
+#define IDC_SEAT5 1055
 
 // About box
 #define IDC_ABOUT_BANNER 213
@@ -72,6 +78,10 @@
 #define ID_HELP_HOMEPAGE 32783
 #define ID_GAME_CLEARHIGHSCORE 32788
 #define ID_GAME_HINT 32800
+#define ID_SPEED_SLOW 32801
+#define ID_SPEED_NORMAL 32802
+#define ID_SPEED_FAST 32803
+#define ID_GAME_UNDO 32804
 #define ID_HELP_HELP 57670
 
 #ifndef IDC_STATIC

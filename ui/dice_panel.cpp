@@ -49,8 +49,10 @@ void DicePanel::ShowAllEmpty() const {
     for (int k = 1; k <= kMaxDice; ++k) Show(k, EmptyDie());
 }
 
-void DicePanel::CopyHolds(DiceSet& dice, GameType type) const {
-    for (int k = 0; k < diceCount(type); ++k) dice.held[k] = Checked(holds_[k]) ? 1 : 0;
+std::uint32_t DicePanel::CheckedHolds(GameType type) const {
+    std::uint32_t hold = 0;
+    for (int k = 0; k < diceCount(type); ++k) hold |= Checked(holds_[k]) ? 1u << k : 0u;
+    return hold;
 }
 
 bool DicePanel::StartRoll(const DiceSet& dice, GameType type) {
@@ -88,6 +90,21 @@ int IndexOf(const HWND (&controls)[kMaxDice], HWND control) {
 
 }  // namespace
 
+int DicePanel::DieOfKey(WPARAM key) {
+    if (key >= '1' && key <= '6') return static_cast<int>(key - '0');
+    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD6) return static_cast<int>(key - VK_NUMPAD0);
+    return 0;
+}
+
+DicePanel::Notice DicePanel::OnCommand(int code, HWND control, const DiceSet& dice) {
+    if (code == ACN_STOP && DieOf(control)) {
+        return FinishTumble(DieOf(control), dice) ? Notice::RollEnded : Notice::Handled;
+    }
+    if (code != BN_CLICKED || !HoldOf(control)) return Notice::NotOurs;
+    ShowHold(HoldOf(control), dice);
+    return Notice::Handled;
+}
+
 int DicePanel::DieOf(HWND control) const { return IndexOf(dice_, control); }
 
 int DicePanel::HoldOf(HWND control) const { return IndexOf(holds_, control); }
@@ -120,18 +137,29 @@ void DicePanel::ReleaseHolds() const {
 
 void DicePanel::SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const {
     for (int k = 0; k < diceCount(type); ++k) {
-        if (!IsWindowEnabled(holds_[k])) continue;
-        SendMessageA(holds_[k], BM_SETCHECK, (hold >> k) & 1u ? BST_CHECKED : BST_UNCHECKED, 0);
-        ShowHold(k + 1, dice);
+        if (IsWindowEnabled(holds_[k])) SetHold(k + 1, (hold >> k) & 1u, dice);
     }
 }
 
-void DicePanel::Apply(ButtonRule rule) const {
+void DicePanel::ShowHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) SetHold(k + 1, (hold >> k) & 1u, dice);
+}
+
+void DicePanel::ShowDice(const DiceSet& dice, GameType type) const {
+    for (int k = 0; k < diceCount(type); ++k) SetHold(k + 1, dice.held[k] != 0, dice);
+}
+
+void DicePanel::SetHold(int die, bool held, const DiceSet& dice) const {
+    SendMessageA(holds_[die - 1], BM_SETCHECK, held ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowHold(die, dice);
+}
+
+void DicePanel::Apply(play::ButtonRule rule) const {
     EnableWindow(roll_, rule.rollEnabled);
-    if (rule.holds == HoldRule::DisabledUnchecked) {
+    if (rule.holds == play::HoldRule::DisabledUnchecked) {
         ReleaseHolds();
-    } else if (rule.holds == HoldRule::Enabled) {
-        for (HWND hold : holds_) EnableWindow(hold, TRUE);
+    } else if (rule.holds != play::HoldRule::Unchanged) {
+        for (HWND hold : holds_) EnableWindow(hold, rule.holds == play::HoldRule::Enabled);
     }
 }
 

@@ -9,7 +9,7 @@
 #include "game/rules.h"
 #include "ui/dice_panel_model.h"
 #include "ui/main_dialog_model.h"
-#include "ui/turn_phase_model.h"
+#include "play/turn_controller.h"
 
 namespace kvoro {
 
@@ -25,8 +25,8 @@ public:
     // Die k is 1..6. Returns whether the control took the request.
     bool Show(int die, ClipRun run) const;
     void ShowAllEmpty() const;
-    // Copies the Hold buttons into the hold flags of the game's dice.
-    void CopyHolds(DiceSet& dice, GameType type) const;
+    // The dice of the game whose Hold buttons are checked (bit k: die k + 1).
+    std::uint32_t CheckedHolds(GameType type) const;
     // Starts the tumble of every die of the game that is not held; returns
     // whether any die really started.
     bool StartRoll(const DiceSet& dice, GameType type);
@@ -38,6 +38,14 @@ public:
     bool FinishTumble(int die, const DiceSet& dice);
     // A new game: no die of an earlier roll is awaited any more.
     void ForgetRoll();
+
+    // The die whose Hold button a key toggles: the digits 1 to 6 of either
+    // keyboard; 0 for other keys.
+    static int DieOfKey(WPARAM key);
+    // A WM_COMMAND from a die or a Hold button: a die's stop ends its
+    // tumble, a Hold button's click shows its die held or at rest.
+    enum class Notice { NotOurs, Handled, RollEnded };
+    Notice OnCommand(int code, HWND control, const DiceSet& dice);
 
     // Die k or Hold button k is 1..6; 0 when control is none of them.
     int DieOf(HWND control) const;
@@ -52,13 +60,17 @@ public:
     // Checks the enabled Hold buttons of the dice in hold (bit k: die k + 1)
     // and unchecks the others.
     void SetHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const;
+    // Shows the dice in hold as kept, enabled or not: a computer's holds.
+    void ShowHolds(std::uint32_t hold, const DiceSet& dice, GameType type) const;
+    // Shows every die of the game with its value, held as its flag says.
+    void ShowDice(const DiceSet& dice, GameType type) const;
 
-    void Apply(ButtonRule rule) const;
+    void Apply(play::ButtonRule rule) const;
     HWND roll() const { return roll_; }
-    bool RollEnabled() const { return IsWindowEnabled(roll_) != FALSE; }
-    void DisableRoll() const { EnableWindow(roll_, FALSE); }
 
 private:
+    void SetHold(int die, bool held, const DiceSet& dice) const;
+
     HWND dice_[kMaxDice] = {};
     HWND holds_[kMaxDice] = {};
     HWND roll_ = nullptr;

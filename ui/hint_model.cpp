@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "play/turn_controller.h"
 #include "strategy/maxi_strategy.h"
-#include "ui/turn_phase_model.h"
 
 namespace kvoro {
 namespace {
@@ -14,7 +14,7 @@ std::vector<strategy::Move> MovesFor(const GameState& state, const strategy::Val
     if (state.gameType == GameType::Maxi) return strategy::maxiMoves(state);
     if (table == nullptr || table->empty()) return {};
     const strategy::TurnAdvisor advisor(*table, state.card(state.currentPlayer));
-    return advisor.moves(state.dice.values, CurrentRollsLeft(state));
+    return advisor.moves(state.dice.values, play::currentRollsLeft(state));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #pragma once
-// The main window: a modeless dialog from template 129 that owns the game,
-// the score card, the dice and status panels and the highscore tables, lays
-// them out, runs the turns and filters the thread's keyboard input.
+// The main window: a modeless dialog from template 129 that owns the turn
+// controller, the score card, the dice and status panels and the highscore
+// tables. It lays them out, plays out on them what the controller says (the
+// computer's steps on a timer of their own), passes the players' input on and
+// filters the thread's keyboard input.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,13 +12,18 @@
 #include "framework/message_loop.h"
 #include "framework/window.h"
 #include "game/rules.h"
+#include "play/turn_controller.h"
 #include "store/settings_key.h"
 #include "store/settings_store.h"
+#include "ui/banner.h"
+#include "ui/board_background.h"
 #include "ui/coach_table.h"
+#include "ui/computer_pace.h"
 #include "ui/dice_panel.h"
 #include "ui/geometry_model.h"
 #include "ui/hint_model.h"
 #include "ui/link_label.h"
+#include "ui/main_menu.h"
 #include "ui/main_dialog_model.h"
 #include "ui/score_grid.h"
 #include "ui/sound_player.h"
@@ -39,15 +46,13 @@ public:
     bool PreTranslateMessage(MSG& message) override;
     void OnIdle() override;
 
-    const GameState& state() const { return state_; }
+    const GameState& state() const { return controller_.state(); }
+    const play::TurnController& controller() const { return controller_; }
     const HighscoreStore& highscores() const { return settings_.settings().highscores; }
-    bool animating() const { return animating_; }
+    bool animating() const { return controller_.rolling(); }
     bool soundOn() const { return settings_.settings().soundOn; }
     const Hint& hint() const { return hint_; }
     const CoachTable& coach() const { return coach_; }
-
-    // Paints the board's background over area (client coordinates) into dc.
-    void PaintBackground(HDC dc, const RECT& area) const;
 
 protected:
     bool OnInitDialog() override;
@@ -65,42 +70,35 @@ protected:
 
 private:
     // The steps of the initialisation.
-    void SetIcons() const;
-    void LoadMenuAndAccelerators();
-    void AttachUpdateReminder();
-    void LoadBanners();
-    void CreateScoreCard();
     void AttachControls();
-    void CreateBrushes();
-    void ShowEmptyFivePlayerCard();
 
     BoardMetrics Metrics() const;
-    // The window's outer size less its client size: frame, caption and a menu bar of one line.
-    SIZE FrameSize() const;
     // The smallest window that still shows the dice row and its buttons.
     SIZE MinimumSize() const;
     void Layout();
-    // Grows the window until the whole board fits, within the work area.
-    void GrowToFit();
-    void ShowBanner();
-    void UpdateSoundCheck() const;
+    // The check marks and greyed items of the menu.
+    void UpdateMenu() const;
     void RedrawPanels();
     void RedrawCard();
     void ApplyPhase() const;
 
-    void OnRoll();
+    // The same road for a human's input and a computer's step.
+    void Roll(play::Actor actor, std::uint32_t hold);
     void OnRollFinished();
-    void OnRowChosen(int row);
+    void EnterRow(play::Actor actor, int row);
     void OnGameEnd();
     void OnNewGame();
-    void OnSoundTimer();
+    void OnComputerTimer();
     void OnSessionEnd();
     void OnHint();
+    void OnUndo();
     bool ClearHint();
 
     MessageLoop& loop_;
     SoundPlayer& sounds_;
-    GameState state_;
+    SettingsKey& settingsKey_;
+    play::TurnController controller_;
+    ComputerPace pace_{controller_};
     ScoreGrid grid_;
     DicePanel panel_;
     StatusPanel status_;
@@ -111,20 +109,12 @@ private:
     double lastEntryCost_[kMaxPlayers] = {-1, -1, -1, -1, -1};  // negative: not judged
 
     SettingsStore settings_;
-    bool animating_ = false;
     bool layoutReady_ = false;
     UINT lastSizeType_ = SIZE_RESTORED;
-    Rect dicePanel_ = {};  // set by the layout
 
-    HWND banner_ = nullptr;
-    HACCEL accelerators_ = nullptr;
-    Bitmap templateBanner_;  // the control's first picture, loaded from the template
-    Bitmap standardBanner_;
-    Bitmap maxiBanner_;
-    Brush green_;
-    Brush panelFill_;
-    Brush panelLit_;
-    Brush panelShaded_;
+    MainMenu menu_;
+    Banner banner_;
+    BoardBackground background_;
 };
 
 }  // namespace kvoro

@@ -12,7 +12,12 @@ constexpr int kNameLimit = 16;       // what the user can type into a name field
 constexpr int kNameReadLimit = 40;   // read buffer, NUL included: at most 39 characters
 
 int NameField(int player) { return IDC_NAME1 + player - 1; }
+int SeatList(int player) { return IDC_SEAT1 + player - 1; }
 int PlayerCountButton(int count) { return IDC_PLAYERS1 + count - 1; }
+
+std::string DefaultName(int player, play::Seat seat) {
+    return (play::isComputer(seat) ? "Computer " : "Player ") + std::to_string(player);
+}
 
 }  // namespace
 
@@ -22,14 +27,15 @@ bool NewGameDialog::OnInitDialog() {
     for (int player = 1; player <= kMaxPlayers; ++player) {
         const HWND field = Item(NameField(player));
         const std::string name(state_.playerName(player), textLength(state_.playerName(player), kNameCapacity));
-        const std::string text = name.empty() ? "Player " + std::to_string(player) : name;
+        const std::string text = name.empty() ? DefaultName(player, seats_.of[player - 1]) : name;
         SetWindowTextA(field, text.c_str());
         SendMessageA(field, EM_LIMITTEXT, kNameLimit, 0);
+        FillSeatList(player);
     }
 
     const int count = state_.playerCount >= 2 && state_.playerCount <= kMaxPlayers ? state_.playerCount : 1;
     CheckRadioButton(hwnd(), IDC_PLAYERS1, IDC_PLAYERS5, PlayerCountButton(count));
-    SendMessageA(hwnd(), WM_COMMAND, MAKEWPARAM(IDC_PLAYERS1, BN_CLICKED), reinterpret_cast<LPARAM>(Item(IDC_PLAYERS1)));
+    EnableNameFields();
     CheckRadioButton(hwnd(), IDC_TYPE_STANDARD, IDC_TYPE_MAXI,
                      state_.gameType == GameType::Maxi ? IDC_TYPE_MAXI : IDC_TYPE_STANDARD);
 
@@ -42,7 +48,19 @@ bool NewGameDialog::OnInitDialog() {
     return false;
 }
 
+void NewGameDialog::FillSeatList(int player) const {
+    const HWND list = Item(SeatList(player));
+    for (int kind = 0; kind < play::kSeatKinds; ++kind) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(play::seatName(static_cast<play::Seat>(kind))));
+    }
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(seats_.of[player - 1]), 0);
+}
+
 bool NewGameDialog::OnCommand(int id, int code, HWND) {
+    if (id >= IDC_SEAT1 && id <= IDC_SEAT5 && code == CBN_SELCHANGE) {
+        OfferDefaultName(id - IDC_SEAT1 + 1);
+        return true;
+    }
     if (id < IDC_PLAYERS1 || id > IDC_PLAYERS5 || code != BN_CLICKED) return false;
     EnableNameFields();
     return true;
@@ -59,7 +77,21 @@ void NewGameDialog::EnableNameFields() {
     for (int player = kMaxPlayers; player >= 1; --player) {
         open = open || IsDlgButtonChecked(hwnd(), PlayerCountButton(player)) == BST_CHECKED;
         EnableWindow(Item(NameField(player)), open);
+        EnableWindow(Item(SeatList(player)), open);
     }
+}
+
+void NewGameDialog::OfferDefaultName(int player) {
+    char name[kNameReadLimit] = {};
+    GetWindowTextA(Item(NameField(player)), name, kNameReadLimit);
+    // A name the player typed is kept.
+    if (name != DefaultName(player, play::Seat::Human) && name != DefaultName(player, play::Seat::Hard)) return;
+    SetWindowTextA(Item(NameField(player)), DefaultName(player, ChosenSeat(player)).c_str());
+}
+
+play::Seat NewGameDialog::ChosenSeat(int player) const {
+    const LRESULT chosen = SendMessageA(Item(SeatList(player)), CB_GETCURSEL, 0, 0);
+    return chosen > 0 && chosen < play::kSeatKinds ? static_cast<play::Seat>(chosen) : play::Seat::Human;
 }
 
 void NewGameDialog::Start() {
@@ -79,6 +111,7 @@ void NewGameDialog::Start() {
         char name[kNameReadLimit] = {};
         GetWindowTextA(Item(NameField(player)), name, kNameReadLimit);
         state_.setPlayerName(player, name);
+        seats_.of[player - 1] = ChosenSeat(player);
     }
 }
 

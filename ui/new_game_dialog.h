@@ -1,15 +1,18 @@
 #pragma once
-// The modal dialog in which players choose the number of players, their names
-// and the game type. Start sets up the new game in the GameState.
+// The modal dialog in which players choose the number of players, their names,
+// who plays each seat and the game type. Start sets up the new game in the
+// GameState and stores the seats.
 #include "framework/window.h"
 #include "game/rules.h"
+#include "play/seats.h"
 
 namespace kvoro {
 
 class NewGameDialog : public Dialog {
 public:
-    explicit NewGameDialog(GameState& state) : state_(state) {}
-    // IDOK (1) after the new game was set up; IDCANCEL (2) with the state untouched.
+    NewGameDialog(GameState& state, play::Seats& seats) : state_(state), seats_(seats) {}
+    // IDOK (1) after the new game was set up; IDCANCEL (2) with the state and
+    // the seats untouched.
     INT_PTR Run(HWND owner);
 
 protected:
@@ -18,12 +21,17 @@ protected:
     void OnOK() override;
 
 private:
-    // Enables the name fields of the checked player count and fewer.
+    void FillSeatList(int player) const;
+    // Enables the name fields and seat lists of the checked player count and fewer.
     void EnableNameFields();
-    // Sets up the chosen game and stores the five names.
+    // A default name follows the seat's choice: "Player k" or "Computer k".
+    void OfferDefaultName(int player);
+    play::Seat ChosenSeat(int player) const;
+    // Sets up the chosen game and stores the five names and seats.
     void Start();
 
     GameState& state_;
+    play::Seats& seats_;
 };
 
 }  // namespace kvoro

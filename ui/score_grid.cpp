@@ -191,6 +191,11 @@ bool ScoreGrid::OnLeftButtonDown(POINT client) {
     return true;
 }
 
+int ScoreGrid::ChosenRow(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (message != WM_ROW_CHOSEN || !hwnd() || reinterpret_cast<HWND>(lParam) != hwnd()) return -1;
+    return static_cast<int>(wParam);
+}
+
 // The hand over a choosable cell, else the arrow.
 bool ScoreGrid::OnSetCursor(HWND, UINT) {
     POINT cursor;

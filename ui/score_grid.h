@@ -27,6 +27,9 @@ public:
     // none. Shown from the next Redraw.
     void MarkRow(int row) { markedRow_ = row; }
     int markedRow() const { return markedRow_; }
+    // The row of a WM_ROW_CHOSEN that this grid sent; -1 for any other
+    // message (the same number is DM_SETDEFID for a dialog).
+    int ChosenRow(UINT message, WPARAM wParam, LPARAM lParam) const;
     // Rebuilds the picture in the back buffer and fits the window's size.
     void Redraw();
     // Draws the card of the attached GameState into dc, for a client area of

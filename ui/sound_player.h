@@ -13,6 +13,10 @@ public:
     virtual void PlaySync(int resourceId) = 0;
 };
 
+// The sound of an entry, played to its end: a zero entry's (result -1), or
+// the "Kvoro" row's when it scored; none for any other entry.
+void PlayEntrySound(SoundPlayer& sounds, int result, int row);
+
 // PlaySoundA with the program's WAVE resources.
 class ResourceSoundPlayer : public SoundPlayer {
 public:

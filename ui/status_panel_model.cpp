@@ -1,6 +1,6 @@
 #include "ui/status_panel_model.h"
 
-#include "ui/turn_phase_model.h"
+#include "play/turn_controller.h"
 
 namespace kvoro {
 
@@ -17,10 +17,10 @@ StatusText LayoutStatus(const Rect& c, const GameState& state) {
         line.valueRect = Rect{half, top, c.right - c.left, top + quarter};
         line.label = labels[i];
     }
-    if (HasCurrentPlayer(state)) {
+    if (play::hasCurrentPlayer(state)) {
         const char* name = state.playerName(state.currentPlayer);
         panel.lines[0].value = *name ? std::string(name) : std::to_string(state.currentPlayer);
-        panel.lines[1].value = std::to_string(CurrentRollsLeft(state));
+        panel.lines[1].value = std::to_string(play::currentRollsLeft(state));
         panel.lines[2].value = std::to_string(state.bonusStanding());
     }
     return panel;

@@ -19,6 +19,7 @@
 
 #include "game/highscore.h"
 #include "game/rules.h"
+#include "store/player_setup.h"
 #include "store/settings_store.h"
 #include "tests/game/builders.h"
 #include "tests/store/fake_settings_key.h"
@@ -464,6 +465,36 @@ TEST(SettingsStore, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
     EXPECT_FALSE(store.Load());
     EXPECT_TRUE(store.settings().soundOn);
     EXPECT_EQ(store.Save(), SaveResult::Failed);
+}
+
+// Who plays each seat and the speed: every stored value of every size read as its choice or its default; a save
+// after the other settings writes the choices, but a default only over a stored value, and nothing into a key that
+// was made anew.
+TEST(PlayerSetup, ValuesOfEverySizeReadAsAChoiceOrTheDefaultAndDefaultsAreNeverAdded) {
+    test::FakeSettingsKey key;
+    for (std::uint32_t value = 0; value < 6; ++value) {
+        for (std::size_t size = 0; size <= 8; ++size) {
+            std::vector<std::uint8_t> bytes(size, 0);
+            for (std::size_t i = 0; i < size && i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+            key.values["Seat3"] = key.values["ComputerSpeed"] = bytes;
+            const PlayerSetup setup = LoadPlayerSetup(key);
+            EXPECT_EQ(static_cast<std::uint32_t>(setup.seats.of[2]), size == 4 && value < 4 ? value : 0);
+            EXPECT_EQ(static_cast<std::uint32_t>(setup.speed), size == 4 && value < 3 ? value : 1);
+            EXPECT_EQ(setup.seats.of[0], play::Seat::Human);
+        }
+    }
+    PlayerSetup chosen;
+    chosen.seats.of[1] = play::Seat::Easy;
+    test::FakeSettingsKey fresh;
+    SavePlayerSetup(fresh, chosen);
+    EXPECT_TRUE(fresh.values.empty()) << "a key made anew stays empty";
+    fresh.values["Sound"] = {1, 0, 0, 0};
+    SavePlayerSetup(fresh, chosen);
+    EXPECT_EQ(fresh.values.size(), 2u) << "only the seat that is not the default";
+    EXPECT_EQ(LoadPlayerSetup(fresh).seats.of[1], play::Seat::Easy);
+    SavePlayerSetup(fresh, PlayerSetup{});
+    EXPECT_EQ(fresh.values.at("Seat2"), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_EQ(fresh.values.size(), 2u);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 #include "ui/place_centred_model.h"
 #include "ui/score_grid_model.h"
 #include "ui/status_panel_model.h"
-#include "ui/turn_phase_model.h"
+#include "play/turn_controller.h"
 
 namespace kvoro {
 namespace {
@@ -93,7 +93,7 @@ TEST(StatusPanelTest, ShowsThePlayerByNameOrNumberTheRollsLeftAndTheSignedBonus)
         return panel.lines[0].value + "|" + panel.lines[1].value + "|" + panel.lines[2].value;
     };
     state.playerCount = 5;
-    EXPECT_EQ(values() + std::to_string(CurrentRollsLeft(state)), "||0");
+    EXPECT_EQ(values() + std::to_string(play::currentRollsLeft(state)), "||0");
     state.startGame(2, GameType::Standard);
     state.setPlayerName(1, "Ann");
     state.roll();

@@ -49,13 +49,17 @@ std::vector<Dialog> Dialogs() {
                                                {IDC_BANNER, "Static", kChild | SS_BITMAP, "", {250, 100}},
                                                {IDC_STATUS, "Static", kChild | SS_OWNERDRAW, ""},
                                                {IDC_REMINDER, "Static", kChild | WS_GROUP | SS_CENTER, "Static"}});
-    Dialog newGame{IDD_NEWGAME, kPopup | DS_FIXEDSYS, "New Game", "MS Shell Dlg", 8, 239, 114, {}};
+    Dialog newGame{IDD_NEWGAME, kPopup | DS_FIXEDSYS, "New Game", "MS Shell Dlg", 8, 311, 114, {}};
     for (int n = 1; n <= 5; ++n)
         newGame.controls.push_back({IDC_PLAYERS1 + n - 1, "Button", kChild | BS_AUTORADIOBUTTON | BS_LEFT,
                                     std::to_string(n) + (n == 1 ? " Player" : " Players")});
-    for (int id = IDC_NAME1; id <= IDC_NAME5; ++id)
+    // Each name field is followed by its seat's list.
+    for (int id = IDC_NAME1; id <= IDC_NAME5; ++id) {
         newGame.controls.push_back(
             {id, "Edit", kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | (id == IDC_NAME1 ? WS_GROUP : 0), ""});
+        newGame.controls.push_back(
+            {IDC_SEAT1 + id - IDC_NAME1, "ComboBox", kChild | WS_TABSTOP | CBS_DROPDOWNLIST, ""});
+    }
     newGame.controls.insert(newGame.controls.end(),
                             {{IDC_TYPE_STANDARD, "Button", kChild | WS_GROUP | BS_AUTORADIOBUTTON, "Kvoro"},
                              {IDC_TYPE_MAXI, "Button", kChild | BS_AUTORADIOBUTTON, "Maxi Kvoro"},
@@ -158,7 +162,11 @@ TEST(MenuResource, HasTheGameAndHelpPopupsWithTheirCommandsAndTheFunctionKeysAsA
                                          {"&Game/&New Game\tF2", ID_GAME_NEWGAME},
                                          {"&Game/Highscore\tF3", ID_GAME_HIGHSCORE},
                                          {"&Game/Hint\tF4", ID_GAME_HINT},
+                                         {"&Game/Undo\tCtrl+Z", ID_GAME_UNDO},
                                          {"&Game/Sound", ID_GAME_SOUND},
+                                         {"&Game/Computer Speed/Slow", ID_SPEED_SLOW},
+                                         {"&Game/Computer Speed/Normal", ID_SPEED_NORMAL},
+                                         {"&Game/Computer Speed/Fast", ID_SPEED_FAST},
                                          {"&Game/Clear Highscore", ID_GAME_CLEARHIGHSCORE},
                                          {"&Game/", 0},
                                          {"&Game/E&xit\tAlt+F4", IDCANCEL},
@@ -173,12 +181,17 @@ TEST(MenuResource, HasTheGameAndHelpPopupsWithTheirCommandsAndTheFunctionKeysAsA
     const int count = CopyAcceleratorTableA(table.get(), entries, 8);
     std::set<std::pair<int, int>> keys;
     for (int i = 0; i < count; ++i) {
-        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY) << "key " << entries[i].key << " needs no modifier";
+        // Only Undo's Ctrl+Z needs a modifier.
+        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | (entries[i].key == 'Z' ? FCONTROL : 0))
+            << "key " << entries[i].key;
         keys.emplace(entries[i].key, entries[i].cmd);
     }
-    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{
-                        {VK_F1, ID_HELP_HELP}, {VK_F2, ID_GAME_NEWGAME}, {VK_F3, ID_GAME_HIGHSCORE}, {VK_F4, ID_GAME_HINT}}));
-    EXPECT_EQ(count, 4);
+    EXPECT_EQ(keys, (std::set<std::pair<int, int>>{{VK_F1, ID_HELP_HELP},
+                                                    {VK_F2, ID_GAME_NEWGAME},
+                                                    {VK_F3, ID_GAME_HIGHSCORE},
+                                                    {VK_F4, ID_GAME_HINT},
+                                                    {'Z', ID_GAME_UNDO}}));
+    EXPECT_EQ(count, 5);
 }
 
 // The loader honoured the manifest: comctl32 is the side-by-side version 6 (which Wine's DllGetVersion reports as

@@ -39,13 +39,6 @@ RECT ClientOf(HWND window) {
 
 class MainDialogTest : public MainWindowTest {
 protected:
-    // One letter a Hold button: '-' disabled, 'e' enabled, 'x' enabled and checked, 'd' disabled but checked.
-    std::string Holds() const {
-        std::string states;
-        for (int id : kHolds) states += Enabled(id) ? (Checked(id) ? 'x' : 'e') : (Checked(id) ? 'd' : '-');
-        return states;
-    }
-
     // A key as the program's loop filters it, by default a plain key down at Roll.
     bool SendKey(WPARAM key, HWND target = nullptr, UINT type = WM_KEYDOWN, LPARAM flags = 1) {
         MSG message{};
@@ -123,7 +116,7 @@ protected:
     // The coach's best move for the current player's position; the table must be ready.
     strategy::Move BestMove() const {
         const strategy::TurnAdvisor advisor(*main_->coach().table(), state().card(state().currentPlayer));
-        return advisor.moves(state().dice.values, CurrentRollsLeft(state())).front();
+        return advisor.moves(state().dice.values, play::currentRollsLeft(state())).front();
     }
     // Whether the top left pixel of the current player's cell in row is the hint's blue.
     bool Framed(int row) const {
@@ -484,6 +477,60 @@ TEST_F(MainDialogTest, ARollAwaitsOnlyTheDiceWhosePlayStartedAndOnlyTheCardChoos
     EXPECT_GT(state().card(1).values[Chance], 0);
 }
 
+// Undo shows the position before a misplaced entry again, pixel for pixel, and its menu item follows what it may do.
+TEST_F(MainDialogTest, UndoAfterAWrongRowRestoresTheCardTheTotalsAndTheDiceOnScreen) {
+    Open(StartSeated(2, GameType::Standard, {play::Seat::Human, play::Seat::Easy}));
+    const auto undoGreyed = [this] {
+        SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
+        return (GetMenuState(GetMenu(window()), ID_GAME_UNDO, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    EXPECT_TRUE(undoGreyed());
+    RollToTheEnd();
+    Click(window(), IDC_HOLD2);
+    Click(window(), IDC_HOLD4);
+    RollToTheEnd();
+    PumpFor(100);
+    const std::string holds = Holds();
+    const Snapshot card = Snapshot::OfClient(Grid()), status = Snapshot::OfClient(Item(IDC_STATUS));
+    constexpr int kDice[] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5};
+    std::vector<Snapshot> dice;
+    for (int id : kDice) dice.push_back(Snapshot::OfClient(Item(id)));
+    const auto same = [](const Snapshot& a, const Snapshot& b) {
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
+        return a.width() == b.width() && a.height() == b.height();
+    };
+    ASSERT_GE(ZeroRow(), 0);
+    Choose(ZeroRow());
+    EXPECT_EQ(state().currentPlayer, 2);
+    EXPECT_FALSE(undoGreyed());
+    const SHORT control = GetKeyState(VK_CONTROL);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;  // the accelerator reads Ctrl from the thread's keyboard state
+    SetKeyboardState(keys);
+    EXPECT_TRUE(SendKey('Z', Item(IDC_ROLL)));
+    keys[VK_CONTROL] = static_cast<BYTE>(control & 0x80);
+    SetKeyboardState(keys);
+    PumpMessages();
+    EXPECT_EQ(state().currentPlayer, 1);
+    EXPECT_EQ(Holds(), holds);
+    EXPECT_TRUE(same(Snapshot::OfClient(Grid()), card));
+    EXPECT_TRUE(same(Snapshot::OfClient(Item(IDC_STATUS)), status));
+    for (int k = 0; k < 5; ++k) EXPECT_TRUE(same(Snapshot::OfClient(Item(kDice[k])), dice[k])) << k;
+    EXPECT_TRUE(undoGreyed()) << "one entry only";
+    EXPECT_FALSE(KillTimer(window(), kComputerStepTimer)) << "the computer's turn taken back too";
+
+    // Another row instead; then the computer's first roll ends what can be taken back.
+    Choose(OpenRows().back());
+    EXPECT_FALSE(undoGreyed());
+    ASSERT_TRUE(PumpUntil([this] { return state().hasRolled != 0; }));
+    EXPECT_TRUE(undoGreyed());
+    Command(ID_GAME_UNDO);
+    EXPECT_EQ(state().currentPlayer, 2);
+}
+
 // The coach's table comes from a worker thread while the window plays on; a file an earlier version kept it in goes.
 // Ready messages posted by anyone before the worker has finished change nothing and never hold the window up.
 TEST_F(MainDialogTest, TheTableIsComputedInMemoryThenTheHintHoldsTheCoachsKeepAndFramesTheAdvisedRowUntilTheEntry) {
@@ -518,7 +565,7 @@ TEST_F(MainDialogTest, TheTableIsComputedInMemoryThenTheHintHoldsTheCoachsKeepAn
     EXPECT_FALSE(std::filesystem::exists(oldFile.parent_path()));
 
     // The advice that was asked for while computing appears once the table is there.
-    while (CurrentRollsLeft(state()) > 0 && BestMove().row < 0) {
+    while (play::currentRollsLeft(state()) > 0 && BestMove().row < 0) {
         Command(ID_GAME_HINT);
         EXPECT_EQ(main_->hint().kind, HintKind::Hold);
         EXPECT_DOUBLE_EQ(main_->hint().expected, BestMove().expected);
@@ -587,7 +634,7 @@ TEST_F(MainDialogTest, ARollTakesTheHintsLineAndFrameAwayBeforeTheNextHint) {
     Open(1, GameType::Standard, seed);
     const auto expectNoHint = [this] {
         EXPECT_EQ(main_->hint().kind, HintKind::None);
-        ExpectStatus("Player 1", std::to_string(CurrentRollsLeft(state())).c_str(),
+        ExpectStatus("Player 1", std::to_string(play::currentRollsLeft(state())).c_str(),
                      std::to_string(state().bonusStanding()));
     };
     Command(ID_GAME_HINT);
@@ -599,7 +646,7 @@ TEST_F(MainDialogTest, ARollTakesTheHintsLineAndFrameAwayBeforeTheNextHint) {
     // gives way to a new game, so that no highscore window opens.
     answers_.On("New Game", StartGame(1, GameType::Standard));
     ASSERT_TRUE(PumpUntil([this] { return main_->coach().table() != nullptr; }, 600000));
-    for (int rolls = 0; BestMove().row < 0 || CurrentRollsLeft(state()) == 0; ++rolls) {
+    for (int rolls = 0; BestMove().row < 0 || play::currentRollsLeft(state()) == 0; ++rolls) {
         ASSERT_LT(rolls, 300) << "no advised entry with rolls left";
         if (BestMove().row < 0) {
             Command(ID_GAME_HINT);

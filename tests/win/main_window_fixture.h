@@ -47,6 +47,18 @@ inline std::function<void(HWND)> StartGame(int players, GameType type, std::vect
     };
 }
 
+// The same with a seat chosen for each of the first players, as the seat's list reports a choice.
+inline std::function<void(HWND)> StartSeated(int players, GameType type, std::vector<play::Seat> seats) {
+    return [=](HWND dialog) {
+        for (size_t k = 0; k < seats.size(); ++k) {
+            const int id = IDC_SEAT1 + static_cast<int>(k);
+            SendDlgItemMessageA(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(seats[k]), 0);
+            SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        }
+        StartGame(players, type)(dialog);
+    };
+}
+
 class MainWindowTest : public testing::Test {
 protected:
     static constexpr int kHolds[kMaxDice] = {IDC_HOLD1, IDC_HOLD2, IDC_HOLD3, IDC_HOLD4, IDC_HOLD5, IDC_HOLD6};
@@ -86,6 +98,12 @@ protected:
         return rect;
     }
     RECT ClientRectOf(int id) const { return ClientRectOf(Item(id)); }
+    // One letter a Hold button: '-' disabled, 'e' enabled, 'x' enabled and checked, 'd' disabled but checked.
+    std::string Holds() const {
+        std::string states;
+        for (int id : kHolds) states += Enabled(id) ? (Checked(id) ? 'x' : 'e') : (Checked(id) ? 'd' : '-');
+        return states;
+    }
 
     void Command(int id) { SendMessageA(window(), WM_COMMAND, id, 0); }
     void Roll() { Command(IDC_ROLL); }

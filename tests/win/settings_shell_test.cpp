@@ -230,6 +230,39 @@ TEST_F(MainWindowTest, SessionEndSavesWithoutABoxAndAForcedEndSavesWhatCameAfter
 }
 
 // Value types whose bytes the registry keeps as they are given.
+TEST_F(SettingsTest, SeatsAndTheComputersSpeedComeBackAfterARestartAndBadValuesMeanHumanAndNormal) {
+    Open(StartSeated(3, GameType::Maxi, {play::Seat::Human, play::Seat::Medium, play::Seat::Hard}));
+    Command(ID_SPEED_SLOW);
+    CloseMain();
+    EXPECT_EQ(Query("Seat2"), Bytes(std::uint32_t{2}));
+    EXPECT_EQ(Query("Seat3"), Bytes(std::uint32_t{3}));
+    EXPECT_EQ(Query("ComputerSpeed"), Bytes(std::uint32_t{0}));
+    const std::vector<BYTE> bad = Bytes(std::uint32_t{4}), shorter = {1};
+    Put("Seat2", REG_DWORD, &shorter);
+    Put("Seat4", REG_DWORD, &bad);
+    Put("Seat5", REG_DWORD, &bad);
+    std::string seats;
+    UINT slow = 0;
+    Open([&](HWND dialog) {
+        for (int k = 0; k < 5; ++k) {
+            seats += std::to_string(SendDlgItemMessageA(dialog, IDC_SEAT1 + k, CB_GETCURSEL, 0, 0));
+        }
+        slow = GetMenuState(GetMenu(GetWindow(dialog, GW_OWNER)), ID_SPEED_SLOW, MF_BYCOMMAND) & MF_CHECKED;
+        Close(dialog);
+    });
+    EXPECT_EQ(seats, "00300");
+    EXPECT_NE(slow, 0u);
+    CloseMain();
+    EXPECT_EQ(Query("Seat4"), Bytes(std::uint32_t{0}));
+    // All back to their defaults: written over the stored choices, never added to a key without them.
+    Open(StartSeated(3, GameType::Maxi, {play::Seat::Human, play::Seat::Human, play::Seat::Human}));
+    Command(ID_SPEED_NORMAL);
+    CloseMain();
+    EXPECT_EQ(Query("Seat3"), Bytes(std::uint32_t{0}));
+    EXPECT_EQ(Query("ComputerSpeed"), Bytes(std::uint32_t{1}));
+    EXPECT_TRUE(Query("Seat1").empty());
+}
+
 TEST(RegistrySettings, RandomValueSetsLoadByteForByteOrTakeTheirDefaults) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kScratchKey);
     RegistrySettingsKey key(HKEY_CURRENT_USER, kScratchKey);

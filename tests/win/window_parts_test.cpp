@@ -86,7 +86,7 @@ protected:
         EXPECT_EQ(answers.log().size(), 1u);
         return result;
     }
-    INT_PTR NewGame(std::function<void(HWND)> action) { return Run(NewGameDialog(state_), "New Game", action); }
+    INT_PTR NewGame(std::function<void(HWND)> action) { return Run(NewGameDialog(state_, seats_), "New Game", action); }
 
     void StartCard(int players, GameType type) {
         ASSERT_TRUE(grid_.Create(owner_));
@@ -112,6 +112,7 @@ protected:
 
     HWND owner_ = nullptr;
     GameState state_{7};
+    play::Seats seats_;
     ScoreGrid grid_;
 };
 

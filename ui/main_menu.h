@@ -1,0 +1,26 @@
+#pragma once
+// The main window's menu bar and accelerators, loaded from the resources, and
+// the check marks and greyed items that show the program's state.
+#include <windows.h>
+
+#include "play/seats.h"
+
+namespace kvoro {
+
+class MainMenu {
+public:
+    // Gives window its icons, the menu bar and loads the accelerators.
+    void Load(HWND window);
+    HACCEL accelerators() const { return accelerators_; }
+
+    void ShowSound(bool on) const;
+    void ShowSpeed(play::Speed speed) const;
+    void EnableHint(bool enabled) const;
+    void EnableUndo(bool enabled) const;
+
+private:
+    HWND window_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+};
+
+}  // namespace kvoro
