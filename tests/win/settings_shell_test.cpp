@@ -23,7 +23,7 @@
 #include "main_window_fixture.h"
 #include "store/registry_key_win.h"
 #include "tests/e2e/desktop.h"
-#include "tests/store/settings_fuzz.h"
+#include "settings_fuzz.h"
 #include "ui/about_dialog.h"
 #include "ui/help_file.h"
 
