@@ -27,19 +27,61 @@ if(KVORO_BUILD_TESTS)
   endif()
 endif()
 
+# kvoro_sanitized_library(<lib>)
+# <lib>_sanitized: the library's own sources built natively with AddressSanitizer
+# and UndefinedBehaviorSanitizer, with its usage requirements, linked to the
+# sanitized variants of the libraries it uses where they exist.
+set(KVORO_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+function(kvoro_sanitized_library lib)
+  get_target_property(sources ${lib} SOURCES)
+  get_target_property(folder ${lib} SOURCE_DIR)
+  set(paths)
+  foreach(source IN LISTS sources)
+    cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${folder})
+    list(APPEND paths ${source})
+  endforeach()
+  add_library(${lib}_sanitized STATIC EXCLUDE_FROM_ALL ${paths})
+  foreach(property INCLUDE_DIRECTORIES COMPILE_DEFINITIONS INTERFACE_INCLUDE_DIRECTORIES
+                   INTERFACE_COMPILE_DEFINITIONS)
+    get_target_property(value ${lib} ${property})
+    if(value)
+      set_target_properties(${lib}_sanitized PROPERTIES ${property} "${value}")
+    endif()
+  endforeach()
+  get_target_property(uses ${lib} LINK_LIBRARIES)
+  foreach(used IN ITEMS ${uses})
+    if(NOT used)
+      continue()
+    endif()
+    if(TARGET ${used}_sanitized)
+      set(used ${used}_sanitized)
+    endif()
+    target_link_libraries(${lib}_sanitized PUBLIC ${used})
+  endforeach()
+  target_compile_options(${lib}_sanitized PUBLIC ${KVORO_SANITIZER_FLAGS})
+  target_link_options(${lib}_sanitized PUBLIC ${KVORO_SANITIZER_FLAGS})
+endfunction()
+
 # kvoro_add_test(<name> SOURCES ... [LIBS ...] [DESKTOP] [SANITIZE])
 # One executable, one CTest test. DESKTOP marks tests that create windows and
 # must not share the display with another such test (focus, foreground).
 # SANITIZE builds the executable natively with AddressSanitizer and
-# UndefinedBehaviorSanitizer; the logic under test is then listed in SOURCES,
-# not linked from its (uninstrumented) library.
+# UndefinedBehaviorSanitizer and links the sanitized variant of every library
+# in LIBS that has one (kvoro_sanitized_library).
 function(kvoro_add_test name)
   cmake_parse_arguments(T "DESKTOP;SANITIZE" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_SANITIZE AND NOT WIN32)
-    set(flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    target_compile_options(${name} PRIVATE ${flags})
-    target_link_options(${name} PRIVATE ${flags})
+    target_compile_options(${name} PRIVATE ${KVORO_SANITIZER_FLAGS})
+    target_link_options(${name} PRIVATE ${KVORO_SANITIZER_FLAGS})
+    set(libs)
+    foreach(lib IN LISTS T_LIBS)
+      if(TARGET ${lib}_sanitized)
+        set(lib ${lib}_sanitized)
+      endif()
+      list(APPEND libs ${lib})
+    endforeach()
+    set(T_LIBS ${libs})
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "tests/e2e/desktop.h"
+#include "desktop.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "game/rules.h"
 #include "res/resource.h"
 #include "store/settings_store.h"
-#include "tests/win/test_support.h"
+#include "test_support.h"
 #include "ui/score_grid.h"
 #include "ui/score_grid_model.h"
 #include "ui/win_rect.h"

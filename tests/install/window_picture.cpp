@@ -3,7 +3,7 @@
 // window_picture <caption> <file.png>: exits 1 when no such window shows.
 #include <windows.h>
 
-#include "tests/win/test_support.h"
+#include "test_support.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) return 2;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/game/builders.h"
+#include "builders.h"
 #include "ui/dice_panel_model.h"
 #include "ui/highscore_dialog_model.h"
 #include "ui/link_label_model.h"

@@ -14,7 +14,7 @@
 
 #include "framework/gdi.h"
 #include "res/resource.h"
-#include "tests/win/test_support.h"
+#include "test_support.h"
 
 namespace kvoro::test {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "framework/message_loop.h"
 #include "resource.h"
-#include "tests/store/fake_settings_key.h"
+#include "fake_settings_key.h"
 #include "test_support.h"
 #include "ui/main_dialog.h"
 #include "ui/score_grid_model.h"

@@ -16,7 +16,7 @@
 #include "framework/window.h"
 #include "res/resource.h"
 #include "test_support.h"
-#include "tests/game/builders.h"
+#include "builders.h"
 #include "ui/highscore_dialog.h"
 #include "ui/new_game_dialog.h"
 #include "ui/place_centred.h"

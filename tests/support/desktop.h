@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/win/test_support.h"
+#include "test_support.h"
 
 namespace kvoro::e2e {
 
