@@ -53,14 +53,13 @@ bool MainDialog::OnInitDialog() {
     AttachControls();
     panel_.OpenClip();
     ShowWindow(hwnd(), SW_SHOW);
-    LoadSettings(hwnd(), settings_, MinimumSize());
+    LoadSettings(hwnd(), settings_, WindowSizeFor(hwnd(), DiceRowMinimum(Metrics())));
     const PlayerSetup setup = LoadPlayerSetup(settingsKey_);
     controller_.seats() = setup.seats;
     controller_.setSpeed(setup.speed);
     UpdateMenu();
-    // The empty card, the layout and the disabled buttons each redraw the
-    // board; painting it at every step was most of the time to the first New
-    // Game dialog. They are drawn once, complete, before the dialog opens.
+    // The empty card, the layout and the disabled buttons are drawn once,
+    // complete, before the first New Game dialog: not at every step.
     SendMessageA(hwnd(), WM_SETREDRAW, FALSE, 0);
     controller_.game().playerCount = 5;  // the empty card of five players
     SetWindowPos(grid_.hwnd(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
@@ -271,12 +270,6 @@ BoardMetrics MainDialog::Metrics() const {
                         Size{reminder.right - reminder.left, reminder.bottom - reminder.top}, state().gameType};
 }
 
-SIZE MainDialog::MinimumSize() const {
-    const Size minimum = DiceRowMinimum(Metrics());
-    const SIZE frame = FrameSize(hwnd());
-    return SIZE{minimum.width + frame.cx, minimum.height + frame.cy};
-}
-
 void MainDialog::Layout() {
     const BoardLayout layout = LayoutBoard(Metrics());
     PlaceControl(banner_.hwnd(), layout.banner);
@@ -423,10 +416,8 @@ void MainDialog::OnComputerTimer() {
     pace_.Schedule();
 }
 
-// Signing out or shutting down ends the process without the closing
-// sequence, so the settings are saved when the session is about to end, and
-// again when it ends (a forced end skips the question): with no message box,
-// which would hold the end up. A save stores only what the key lacks.
+// The session's end skips the closing sequence: save when it is asked and when
+// it ends (a forced end skips the question), with no box to hold it up.
 void MainDialog::OnSessionEnd() {
     SaveSettings(hwnd(), settings_, true);
     SavePlayerSetup(settingsKey_, PlayerSetup{controller_.seats(), controller_.speed()});
@@ -447,8 +438,7 @@ void MainDialog::OnHint() {
 }
 
 // A hint belongs to one position: a roll, an entry or a new game ends it.
-// Returns whether the card lost a mark; the caller redraws it, most of them
-// redraw the card anyway.
+// Returns whether the card lost a mark, for the caller to redraw.
 bool MainDialog::ClearHint() {
     hint_ = Hint{};
     if (grid_.markedRow() < 0) return false;

@@ -73,8 +73,6 @@ private:
     void AttachControls();
 
     BoardMetrics Metrics() const;
-    // The smallest window that still shows the dice row and its buttons.
-    SIZE MinimumSize() const;
     void Layout();
     // The check marks and greyed items of the menu.
     void UpdateMenu() const;

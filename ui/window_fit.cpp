@@ -7,6 +7,10 @@
 
 namespace kvoro {
 
+namespace {
+
+// The window's outer size less its client size: frame, caption and a menu
+// bar of one line.
 SIZE FrameSize(HWND window) {
     // From the styles rather than the current rectangles, which are those of
     // the icon while the window is being restored.
@@ -16,21 +20,28 @@ SIZE FrameSize(HWND window) {
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
-void LimitTracking(HWND window, Size minimumClient, MINMAXINFO& limits) {
+}  // namespace
+
+SIZE WindowSizeFor(HWND window, Size client) {
     const SIZE frame = FrameSize(window);
-    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimumClient.width + frame.cx);
-    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimumClient.height + frame.cy);
+    return SIZE{client.width + frame.cx, client.height + frame.cy};
+}
+
+void LimitTracking(HWND window, Size minimumClient, MINMAXINFO& limits) {
+    const SIZE minimum = WindowSizeFor(window, minimumClient);
+    limits.ptMinTrackSize.x = std::max<LONG>(limits.ptMinTrackSize.x, minimum.cx);
+    limits.ptMinTrackSize.y = std::max<LONG>(limits.ptMinTrackSize.y, minimum.cy);
 }
 
 void GrowToClient(HWND window, Size client) {
     if (IsIconic(window) || IsZoomed(window)) return;
-    const SIZE frame = FrameSize(window);
+    const SIZE wanted = WindowSizeFor(window, client);
     RECT outer{};
     GetWindowRect(window, &outer);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-    const Rect grown = GrownWindow(FromRECT(outer), Size{client.width + frame.cx, client.height + frame.cy},
+    const Rect grown = GrownWindow(FromRECT(outer), Size{wanted.cx, wanted.cy},
                                    FromRECT(monitor.rcWork));
     if (grown == FromRECT(outer)) return;
     SetWindowPos(window, nullptr, grown.left, grown.top, grown.Width(), grown.Height(), SWP_NOZORDER | SWP_NOACTIVATE);

@@ -7,9 +7,8 @@
 
 namespace kvoro {
 
-// The window's outer size less its client size: frame, caption and a menu
-// bar of one line.
-SIZE FrameSize(HWND window);
+// The window's outer size around the given client size.
+SIZE WindowSizeFor(HWND window, Size client);
 // Raises the smallest tracking size to the given client size.
 void LimitTracking(HWND window, Size minimumClient, MINMAXINFO& limits);
 // Grows the window towards the given client size, never shrinking it, within
