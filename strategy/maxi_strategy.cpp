@@ -28,14 +28,51 @@ int rollsOf(const GameState& game) { return game.rollsLeft[game.currentPlayer - 
 
 }  // namespace
 
-MaxiTurn::MaxiTurn(const MaxiValue& value, const ScoreCard& card, int topRolls)
+MaxiTurn::MaxiTurn(const MaxiValue& value, const ScoreCard& card, int topRolls, bool lookingAhead)
     : value_(value), card_(card), top_(std::max(topRolls, 0)) {
     const MaxiPosition position = maxiPositionOf(card);
     open_ = position.open;
     upper_ = position.upper;
     if (open_ == 0) return;
     maxiDice();  // built before the first level
+    if (lookingAhead) lookAhead();
     for (int left = 0; left <= top_; ++left) solveLevel(left);
+}
+
+// The next turn of a card after an entry, against the value; its score is left out.
+MaxiTurn::MaxiTurn(const MaxiValue& value, MaxiPosition position, int topRolls)
+    : value_(value), card_{}, open_(position.open), upper_(position.upper), top_(topRolls) {
+    for (int left = 0; left <= top_; ++left) solveLevel(left);
+}
+
+// Solves the next turn of every card an entry can leave: each open slot
+// entered, an upper one with any count of its face. This corrects much of the
+// value's error, for holds as well as entries, at some milliseconds a turn.
+void MaxiTurn::lookAhead() {
+    for (int slot = 0; slot < kMaxiSlots; ++slot) {
+        if (!(open_ & (1u << slot))) continue;
+        const std::uint32_t open = open_ & ~(1u << slot);
+        for (int n = 0; n <= (slot < kUpperSlots ? kDice : 0); ++n) {
+            const int upper = slot < kUpperSlots ? std::min(upper_ + (slot + 1) * n, kMaxiUpperCap) : upper_;
+            const bool known = std::any_of(ahead_.begin(), ahead_.end(),
+                                           [&](const Ahead& a) { return a.open == open && a.upper == upper; });
+            if (known) continue;
+            Ahead next{open, upper, std::vector<double>(top_ + 1, 0.0)};
+            if (open != 0) {
+                // The rolls left now are in hand at the next turn with its own three.
+                const MaxiTurn turn(value_, MaxiPosition{open, upper}, top_ + 2);
+                for (int left = 0; left <= top_; ++left) next.carried[left] = turn.startExpectation(left + 3);
+            }
+            ahead_.push_back(std::move(next));
+        }
+    }
+}
+
+double MaxiTurn::after(std::uint32_t open, int upper, int rollsLeft) const {
+    for (const Ahead& a : ahead_) {
+        if (a.open == open && a.upper == upper) return a.carried[rollsLeft];
+    }
+    return value_.after(open, upper, rollsLeft);
 }
 
 // Points, the bonus when this entry reaches it, and the estimate of the card
@@ -47,7 +84,7 @@ double MaxiTurn::entryValue(int slot, int points, int rollsLeft) const {
         upper = std::min(upper_ + points, kMaxiUpperCap);
         if (upper_ < kMaxiUpperCap && upper == kMaxiUpperCap) bonus = bonusPoints(GameType::Maxi);
     }
-    return points + bonus + value_.after(open_ & ~(1u << slot), upper, rollsLeft);
+    return points + bonus + after(open_ & ~(1u << slot), upper, rollsLeft);
 }
 
 // The best entry of every roll with rollsLeft rolls to carry.
@@ -145,48 +182,16 @@ const MaxiTurn& turnFor(const GameState& game, int topRolls) {
                       std::equal(std::begin(card.values), std::end(card.values), std::begin(solved.front().card().values));
     if (!same) {
         solved.clear();
-        solved.emplace_back(MaxiValue::fitted(), card, topRolls);
+        solved.emplace_back(MaxiValue::fitted(), card, topRolls, true);
     }
     return solved.front();
-}
-
-// When the turn's solve says to enter a row, which row is chosen looking one
-// turn further: each entry is worth the start of the next turn solved exactly
-// (with the rolls left carried) against the value after that. This corrects
-// much of the value's error where it matters most, at a few milliseconds a
-// decision (it gains about 9 points a game). Only the few entries the solve
-// values most are looked at: the row to choose is nearly always among them.
-// The other choices are then moved onto the same scale by the best entry's
-// correction, so that every alternative still compares with the advised one.
-constexpr std::size_t kLookedAt = 4;
-
-std::vector<Move> lookAhead(const GameState& game, const MaxiValue& value, std::vector<Move> moves) {
-    if (moves.empty() || moves.front().row < 0) return moves;
-    const int player = game.currentPlayer;
-    const int rolls = rollsOf(game) + 3;  // in hand at the player's next turn
-    const double solved = moves.front().expected;
-    std::vector<double> ahead(moves.size(), -1.0);  // per move looked at
-    double best = 0.0;
-    for (std::size_t m = 0, looked = 0; m < moves.size() && looked < kLookedAt; ++m) {
-        if (moves[m].row < 0) continue;
-        GameState next = game;
-        next.enterScore(moves[m].row);
-        ahead[m] = MaxiTurn(value, next.card(player), rolls - 1).startExpectation(rolls);
-        best = std::max(best, ahead[m]);
-        ++looked;
-    }
-    for (std::size_t m = 0; m < moves.size(); ++m) {
-        moves[m].expected = ahead[m] >= 0.0 ? ahead[m] : moves[m].expected + best - solved;
-    }
-    sortBestFirst(moves);
-    return moves;
 }
 
 }  // namespace
 
 std::vector<Move> maxiMoves(const GameState& game) {
     if (!inMaxiGame(game) || !game.hasRolled) return {};
-    return lookAhead(game, MaxiValue::fitted(), turnFor(game, rollsOf(game)).moves(game.dice.values, rollsOf(game)));
+    return turnFor(game, rollsOf(game)).moves(game.dice.values, rollsOf(game));
 }
 
 double maxiStartEstimate(const GameState& game) {
@@ -197,11 +202,8 @@ double maxiStartEstimate(const GameState& game) {
 
 int playMaxiTurn(GameState& game, const MaxiValue& value, bool lookingAhead) {
     if (!inMaxiGame(game) || rollsOf(game) < 1) return -1;
-    const MaxiTurn turn(value, game.card(game.currentPlayer), rollsOf(game) - 1);
-    return playAdvisedTurn(game, [&] {
-        std::vector<Move> moves = turn.moves(game.dice.values, rollsOf(game));
-        return lookingAhead ? lookAhead(game, value, std::move(moves)) : moves;
-    });
+    const MaxiTurn turn(value, game.card(game.currentPlayer), rollsOf(game) - 1, lookingAhead);
+    return playAdvisedTurn(game, [&] { return turn.moves(game.dice.values, rollsOf(game)); });
 }
 
 }  // namespace kvoro::strategy
