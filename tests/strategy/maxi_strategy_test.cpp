@@ -6,34 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include "dice_codes.h"
 #include "strategy/maxi_strategy.h"
 
 namespace kvoro::strategy {
 namespace {
 
-struct Dice { std::int32_t v[kMaxDice]; };
+using test::Dice;
+using Codes = test::DiceCodes<6>;
 constexpr int kTop = 6;  // rolls left after a roll with four rolls carried into the turn
-const int kPower[7] = {1, 7, 49, 343, 2401, 16807, 117649};
-
-int countsKey(const Dice& dice, std::uint32_t hold = 63) {
-    int key = 0;
-    for (int die = 0; die < 6; ++die) key += hold >> die & 1u ? kPower[dice.v[die] - 1] : 0;
-    return key;
-}
-
-Dice diceOf(int code) {  // code 0..46655 in base 6, one digit per die
-    Dice dice{};
-    for (int die = 0; die < 6; ++die, code /= 6) dice.v[die] = code % 6 + 1;
-    return dice;
-}
-
-// Adds next over every ordered outcome of the free dice to the held dice's key.
-double sumOutcomes(const std::vector<double>& next, int key, int free) {
-    if (free == 0) return next[key];
-    double sum = 0.0;
-    for (int face = 0; face < 6; ++face) sum += sumOutcomes(next, key + kPower[face], free - 1);
-    return sum;
-}
 
 struct Card {
     ScoreCard card{};
@@ -65,10 +46,10 @@ std::vector<std::vector<double>> bruteTurn(const Card& made) {
     const MaxiValue& value = MaxiValue::fitted();
     std::vector<Dice> sorted;
     for (int code = 0; code < 46656; ++code) {
-        const Dice dice = diceOf(code);
+        const Dice dice = Codes::diceOf(code);
         if (std::is_sorted(dice.v, dice.v + 6)) sorted.push_back(dice);
     }
-    std::vector<std::vector<double>> levels(kTop + 1, std::vector<double>(kPower[6], -1.0));
+    std::vector<std::vector<double>> levels(kTop + 1, std::vector<double>(Codes::power(6), -1.0));
     for (int left = 0; left <= kTop; ++left) {
         for (const Dice& dice : sorted) {
             double best = -1.0;
@@ -81,9 +62,9 @@ std::vector<std::vector<double>> bruteTurn(const Card& made) {
             }
             for (std::uint32_t hold = 0; left > 0 && hold < 64; ++hold) {
                 const int free = 6 - static_cast<int>(std::bitset<6>(hold).count());
-                best = std::max(best, sumOutcomes(levels[left - 1], countsKey(dice, hold), free) / std::pow(6, free));
+                best = std::max(best, Codes::sumOutcomes(levels[left - 1], Codes::countsKey(dice, hold), free) / std::pow(6, free));
             }
-            levels[left][countsKey(dice)] = best;
+            levels[left][Codes::countsKey(dice)] = best;
         }
     }
     return levels;
@@ -103,13 +84,13 @@ TEST(MaxiCoach, TurnsMatchTheBruteForceAndTheAdviceIsConsistent) {
         const MaxiTurn turn(MaxiValue::fitted(), made.card, kTop);
         const double score = made.card.values[Score];
         for (int code = 0; code < 46656; ++code) {
-            const Dice dice = diceOf(code);
+            const Dice dice = Codes::diceOf(code);
             // Every sorted roll, and some in other orders, which must not matter.
             if (!std::is_sorted(dice.v, dice.v + 6) && code % 97 != 0) continue;
             double before = -1.0;
             for (int left = 0; left <= kTop; ++left) {
                 const std::vector<Move> moves = turn.moves(dice.v, left);
-                ASSERT_NEAR(moves.front().expected - score, expected[left][countsKey(dice)], 1e-9)
+                ASSERT_NEAR(moves.front().expected - score, expected[left][Codes::countsKey(dice)], 1e-9)
                     << "dice " << code << " left " << left;
                 EXPECT_GE(moves.front().expected, before);
                 before = moves.front().expected;
@@ -118,7 +99,7 @@ TEST(MaxiCoach, TurnsMatchTheBruteForceAndTheAdviceIsConsistent) {
         }
         for (int rolls = 1; rolls <= kTop + 1; ++rolls) {
             double start = 0.0;
-            for (int code = 0; code < 46656; ++code) start += expected[rolls - 1][countsKey(diceOf(code))] / 46656;
+            for (int code = 0; code < 46656; ++code) start += expected[rolls - 1][Codes::countsKey(Codes::diceOf(code))] / 46656;
             EXPECT_NEAR(turn.startExpectation(rolls) - score, start, 1e-9) << rolls;
             EXPECT_TRUE(rolls == 1 || turn.startExpectation(rolls) >= turn.startExpectation(rolls - 1));
         }

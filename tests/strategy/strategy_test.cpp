@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dice_codes.h"
 #include "strategy/strategy.h"
 
 namespace kvoro::strategy {
@@ -18,22 +19,8 @@ const ValueTable& table() {
     return computed;
 }
 
-struct Dice { std::int32_t v[kMaxDice]; };
-
-const int kPower[6] = {1, 6, 36, 216, 1296, 7776};
-
-// Face counts of the held dice in base 6: the same for every order.
-int countsKey(const Dice& dice, std::uint32_t hold = 31) {
-    int key = 0;
-    for (int die = 0; die < 5; ++die) key += hold >> die & 1u ? kPower[dice.v[die] - 1] : 0;
-    return key;
-}
-
-Dice diceOf(int code) {  // code 0..7775 in base 6, one digit per die
-    Dice dice{};
-    for (int die = 0; die < 5; ++die, code /= 6) dice.v[die] = code % 6 + 1;
-    return dice;
-}
+using test::Dice;
+using Codes = test::DiceCodes<5>;
 
 // A card with the given slots filled and upper total; false when the filled upper rows cannot make that total.
 bool makeCard(std::uint32_t filled, int upper, ScoreCard& card, int face = 1, int sum = 0) {
@@ -50,14 +37,6 @@ bool makeCard(std::uint32_t filled, int upper, ScoreCard& card, int face = 1, in
     return false;
 }
 
-// Adds next over every ordered outcome of the free dice to the held dice's key.
-double sumOutcomes(const std::vector<double>& next, int key, int free) {
-    if (free == 0) return next[key];
-    double sum = 0.0;
-    for (int face = 0; face < 6; ++face) sum += sumOutcomes(next, key + kPower[face], free - 1);
-    return sum;
-}
-
 // The brute force of one turn: every held subset, every ordered outcome of the other dice; an entry is worth its
 // points, the bonus and the table's value of the card after it. Values per face-count key, 0 to 2 rolls left.
 using Levels = std::array<std::vector<double>, 3>;
@@ -67,7 +46,7 @@ const Levels& bruteTurn(std::uint32_t filled, int upper) {
     static std::map<std::vector<double>, Levels> turns;
     std::vector<double> enter(46656, -1.0);
     for (int code = 0; code < 7776; ++code) {
-        const Dice dice = diceOf(code);
+        const Dice dice = Codes::diceOf(code);
         for (int slot = 0; slot < kSlotCount; ++slot) {
             if (filled >> slot & 1u) continue;
             const int points = scoreDice(GameType::Standard, dice.v, rowOfSlot(slot));
@@ -75,7 +54,7 @@ const Levels& bruteTurn(std::uint32_t filled, int upper) {
             const int bonus = upper < nextUpper && nextUpper == kUpperCap ? bonusPoints(GameType::Standard) : 0;
             const std::uint32_t next = filled | 1u << slot;
             const double value = points + bonus + (next == kFull ? 0.0 : table().remaining({next, nextUpper}));
-            enter[countsKey(dice)] = std::max(enter[countsKey(dice)], value);
+            enter[Codes::countsKey(dice)] = std::max(enter[Codes::countsKey(dice)], value);
         }
     }
     const auto known = turns.find(enter);  // the same entry values give the same turn
@@ -83,13 +62,13 @@ const Levels& bruteTurn(std::uint32_t filled, int upper) {
     Levels levels{enter, enter, enter};
     for (int left = 1; left <= 2; ++left) {
         for (int code = 0; code < 7776; ++code) {
-            const Dice dice = diceOf(code);
+            const Dice dice = Codes::diceOf(code);
             if (!std::is_sorted(dice.v, dice.v + 5)) continue;
-            double& best = levels[left][countsKey(dice)];
+            double& best = levels[left][Codes::countsKey(dice)];
             for (std::uint32_t hold = 0; hold < 32; ++hold) {
                 int free = 0;
                 for (int die = 0; die < 5; ++die) free += !(hold >> die & 1u);
-                best = std::max(best, sumOutcomes(levels[left - 1], countsKey(dice, hold), free) / std::pow(6, free));
+                best = std::max(best, Codes::sumOutcomes(levels[left - 1], Codes::countsKey(dice, hold), free) / std::pow(6, free));
             }
         }
     }
@@ -107,10 +86,10 @@ TEST(Coach, LastTurnsMatchTheBruteForce) {
         const double score = card.values[Score];
         double start = 0.0;
         for (int code = 0; code < 7776; ++code) {
-            const Dice dice = diceOf(code);
-            start += expected[2][countsKey(dice)] / 7776;
+            const Dice dice = Codes::diceOf(code);
+            start += expected[2][Codes::countsKey(dice)] / 7776;
             for (int left = 0; std::is_sorted(dice.v, dice.v + 5) && left <= 2; ++left) {
-                ASSERT_NEAR(advisor.moves(dice.v, left).front().expected - score, expected[left][countsKey(dice)], 1e-3)
+                ASSERT_NEAR(advisor.moves(dice.v, left).front().expected - score, expected[left][Codes::countsKey(dice)], 1e-3)
                     << "filled " << filled << " upper " << upper << " dice " << code << " left " << left;
             }
         }
@@ -139,7 +118,7 @@ TEST(Coach, StartValueIsThePublishedOptimumAndSelfPlayOnConsistentAdviceReachesI
         game.startGame(1, GameType::Standard);
         while (game.roundsLeft > 0) {
             const TurnAdvisor advisor(table(), game.card(1));
-            Dice dice = diceOf(static_cast<int>(pick() % 7776)), reversed{};
+            Dice dice = Codes::diceOf(static_cast<int>(pick() % 7776)), reversed{};
             std::reverse_copy(dice.v, dice.v + 5, reversed.v);
             for (int left = 0; seed <= 5 && left <= 2; ++left) {
                 const std::vector<Move> moves = advisor.moves(dice.v, left);

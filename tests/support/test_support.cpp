@@ -133,6 +133,16 @@ int Snapshot::Count(COLORREF colour, const RECT& area) const {
     return found;
 }
 
+int Snapshot::Differing(const Snapshot& other, const RECT& area) const {
+    if (width_ != other.width_ || height_ != other.height_) return width_ * height_;
+    int found = 0;
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(height_, area.bottom); ++y) {
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(width_, area.right); ++x)
+            found += Pixel(x, y) != other.Pixel(x, y);
+    }
+    return found;
+}
+
 bool Snapshot::SavePng(const std::string& path) const {
     // GDI+'s PNG encoder.
     static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};

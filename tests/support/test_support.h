@@ -82,6 +82,8 @@ public:
     COLORREF Pixel(int x, int y) const;
     // How many pixels of the area have the colour.
     int Count(COLORREF colour, const RECT& area = {0, 0, LONG_MAX, LONG_MAX}) const;
+    // How many pixels of the area differ from other's; every one when the sizes differ.
+    int Differing(const Snapshot& other, const RECT& area = {0, 0, LONG_MAX, LONG_MAX}) const;
     bool SavePng(const std::string& path) const;
 
 private:

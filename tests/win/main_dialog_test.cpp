@@ -104,11 +104,7 @@ protected:
             DrawTextA(expected.dc(), texts[i][1].c_str(), -1, &value, 0);
         }
         constexpr int kLinesBottom = 3 * 17;
-        int differing = 0;
-        for (int y = 0; y < kLinesBottom; ++y) {
-            for (int x = 0; x < width; ++x) differing += shown.Pixel(x, y) != expected.Pixel(x, y);
-        }
-        EXPECT_EQ(differing, 0) << player << " / " << rolls << " / " << bonus;
+        EXPECT_EQ(shown.Differing(expected, {0, 0, width, kLinesBottom}), 0) << player << " / " << rolls << " / " << bonus;
         const RECT hintQuarter{0, kLinesBottom, width, 70};
         EXPECT_EQ(shown.Count(kGreen, hintQuarter) < width * (70 - kLinesBottom), hinted) << "the hint's line";
     }
@@ -495,12 +491,6 @@ TEST_F(MainDialogTest, UndoAfterAWrongRowRestoresTheCardTheTotalsAndTheDiceOnScr
     constexpr int kDice[] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5};
     std::vector<Snapshot> dice;
     for (int id : kDice) dice.push_back(Snapshot::OfClient(Item(id)));
-    const auto same = [](const Snapshot& a, const Snapshot& b) {
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                if (a.Pixel(x, y) != b.Pixel(x, y)) return false;
-        return a.width() == b.width() && a.height() == b.height();
-    };
     ASSERT_GE(ZeroRow(), 0);
     Choose(ZeroRow());
     EXPECT_EQ(state().currentPlayer, 2);
@@ -516,9 +506,9 @@ TEST_F(MainDialogTest, UndoAfterAWrongRowRestoresTheCardTheTotalsAndTheDiceOnScr
     PumpMessages();
     EXPECT_EQ(state().currentPlayer, 1);
     EXPECT_EQ(Holds(), holds);
-    EXPECT_TRUE(same(Snapshot::OfClient(Grid()), card));
-    EXPECT_TRUE(same(Snapshot::OfClient(Item(IDC_STATUS)), status));
-    for (int k = 0; k < 5; ++k) EXPECT_TRUE(same(Snapshot::OfClient(Item(kDice[k])), dice[k])) << k;
+    EXPECT_EQ(Snapshot::OfClient(Grid()).Differing(card), 0);
+    EXPECT_EQ(Snapshot::OfClient(Item(IDC_STATUS)).Differing(status), 0);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(Snapshot::OfClient(Item(kDice[k])).Differing(dice[k]), 0) << k;
     EXPECT_TRUE(undoGreyed()) << "one entry only";
     EXPECT_FALSE(KillTimer(window(), kComputerStepTimer)) << "the computer's turn taken back too";
 
@@ -675,19 +665,11 @@ TEST_F(MainDialogTest, NewGameCancelledMidTurnLeavesTheGameDiceHoldsAndButtonsAs
     Click(window(), IDC_HOLD2);
     Click(window(), IDC_HOLD4);
     PumpMessages();
-    const auto dicePictures = [this] {
-        std::vector<COLORREF> pixels;
-        for (int id = IDC_DIE1; id <= IDC_DIE5; ++id) {
-            const Snapshot die = Snapshot::OfClient(Item(id));
-            for (int y = 0; y < die.height(); ++y) {
-                for (int x = 0; x < die.width(); ++x) pixels.push_back(die.Pixel(x, y));
-            }
-        }
-        return pixels;
-    };
+    constexpr int kDice[] = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5};
+    std::vector<Snapshot> pictures;
+    for (int id : kDice) pictures.push_back(Snapshot::OfClient(Item(id)));
     const std::vector<BYTE> game = Bytes(state());
     const std::string holds = Holds();
-    const std::vector<COLORREF> pictures = dicePictures();
     ASSERT_EQ(holds.substr(0, 5), "exexe");
     answers_.On("New Game", [](HWND dialog) {
         Click(dialog, IDC_PLAYERS5);
@@ -700,7 +682,7 @@ TEST_F(MainDialogTest, NewGameCancelledMidTurnLeavesTheGameDiceHoldsAndButtonsAs
     EXPECT_EQ(Bytes(state()), game);
     EXPECT_EQ(Holds(), holds);
     EXPECT_TRUE(Enabled(IDC_ROLL));
-    EXPECT_TRUE(dicePictures() == pictures) << "the dice's pictures";
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(Snapshot::OfClient(Item(kDice[k])).Differing(pictures[k]), 0) << k;
     // The turn goes on: the held dice keep their faces.
     const int held[2] = {state().dice.values[1], state().dice.values[3]};
     RollToTheEnd();
