@@ -117,12 +117,12 @@ TEST(MaxiCoach, LookingAheadSolvesTheLastTwoTurns) {
         lastStart[entered].assign(kTop + 2, 0.0);
         for (int rolls = 1; rolls <= kTop + 1; ++rolls) {
             for (int code = 0; code < 46656; ++code) {
-                lastStart[entered][rolls] += levels[rolls - 1][countsKey(diceOf(code))] / 46656;
+                lastStart[entered][rolls] += levels[rolls - 1][Codes::countsKey(Codes::diceOf(code))] / 46656;
             }
         }
     }
     for (int code = 0; code < 46656; code += 97) {
-        const Dice dice = diceOf(code);
+        const Dice dice = Codes::diceOf(code);
         for (int left = 0; left <= kTopNow; ++left) {
             for (const Move& move : turn.moves(dice.v, left)) {
                 if (move.row < 0) continue;
