@@ -1,9 +1,9 @@
 #pragma once
 // The main window: a modeless dialog from template 129 that owns the turn
-// controller, the score card, the dice and status panels and the highscore
-// tables. It lays them out, plays out on them what the controller says (the
-// computer's steps on a timer of their own), passes the players' input on and
-// filters the thread's keyboard input.
+// controller, the board, the coach and the settings with the highscore
+// tables. It plays out on the board what the controller says (the computer's
+// steps on a timer of their own), answers the menu, passes the players' input
+// on and filters the thread's keyboard input.
 #include <windows.h>
 
 #include <cstdint>
@@ -15,19 +15,11 @@
 #include "play/turn_controller.h"
 #include "store/settings_key.h"
 #include "store/settings_store.h"
-#include "ui/banner.h"
-#include "ui/board_background.h"
-#include "ui/coach_table.h"
+#include "ui/board.h"
+#include "ui/coach.h"
 #include "ui/computer_pace.h"
-#include "ui/dice_panel.h"
-#include "ui/geometry_model.h"
-#include "ui/hint_model.h"
-#include "ui/link_label.h"
 #include "ui/main_menu.h"
-#include "ui/main_dialog_model.h"
-#include "ui/score_grid.h"
 #include "ui/sound_player.h"
-#include "ui/status_panel.h"
 
 namespace kvoro {
 
@@ -51,8 +43,8 @@ public:
     const HighscoreStore& highscores() const { return settings_.settings().highscores; }
     bool animating() const { return controller_.rolling(); }
     bool soundOn() const { return settings_.settings().soundOn; }
-    const Hint& hint() const { return hint_; }
-    const CoachTable& coach() const { return coach_; }
+    const Hint& hint() const { return coach_.hint(); }
+    const Coach& coach() const { return coach_; }
 
 protected:
     bool OnInitDialog() override;
@@ -69,16 +61,8 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    // The steps of the initialisation.
-    void AttachControls();
-
-    BoardMetrics Metrics() const;
-    void Layout();
     // The check marks and greyed items of the menu.
     void UpdateMenu() const;
-    void RedrawPanels();
-    void RedrawCard();
-    void ApplyPhase() const;
 
     // The same road for a human's input and a computer's step.
     void Roll(play::Actor actor, std::uint32_t hold);
@@ -87,7 +71,8 @@ private:
     void OnGameEnd();
     void OnNewGame();
     void OnComputerTimer();
-    void OnSessionEnd();
+    // The settings and the seats; quietly: with no box about a failed write.
+    void Save(bool quietly);
     void OnHint();
     void OnUndo();
     bool ClearHint();
@@ -97,22 +82,14 @@ private:
     SettingsKey& settingsKey_;
     play::TurnController controller_;
     ComputerPace pace_{controller_};
-    ScoreGrid grid_;
-    DicePanel panel_;
-    StatusPanel status_;
-    LinkLabel reminder_;
-
-    CoachTable coach_;
-    Hint hint_;
-    double lastEntryCost_[kMaxPlayers] = {-1, -1, -1, -1, -1};  // negative: not judged
+    Board board_{controller_};
+    Coach coach_;
 
     SettingsStore settings_;
     bool layoutReady_ = false;
     UINT lastSizeType_ = SIZE_RESTORED;
 
     MainMenu menu_;
-    Banner banner_;
-    BoardBackground background_;
 };
 
 }  // namespace kvoro

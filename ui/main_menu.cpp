@@ -2,6 +2,8 @@
 
 #include "framework/window.h"
 #include "res/resource.h"
+#include "ui/about_dialog.h"
+#include "ui/help_file.h"
 
 namespace kvoro {
 
@@ -39,5 +41,21 @@ void MainMenu::ShowSpeed(play::Speed speed) const {
 void MainMenu::EnableHint(bool enabled) const { EnableItem(window_, ID_GAME_HINT, enabled); }
 
 void MainMenu::EnableUndo(bool enabled) const { EnableItem(window_, ID_GAME_UNDO, enabled); }
+
+bool MainMenu::RunHelpCommand(int id) const {
+    switch (id) {
+    case ID_HELP_ABOUT:
+        AboutDialog().Run(GetActiveWindow());
+        return true;
+    case ID_HELP_HOMEPAGE:
+        OpenHomepage();
+        return true;
+    case ID_HELP_HELP:
+        ShowHelpFile(window_);
+        return true;
+    default:
+        return false;
+    }
+}
 
 }  // namespace kvoro

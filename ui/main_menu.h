@@ -1,6 +1,7 @@
 #pragma once
-// The main window's menu bar and accelerators, loaded from the resources, and
-// the check marks and greyed items that show the program's state.
+// The main window's menu bar and accelerators, loaded from the resources, the
+// check marks and greyed items that show the program's state, and the Help
+// menu's commands, which touch nothing of the game.
 #include <windows.h>
 
 #include "play/seats.h"
@@ -17,6 +18,9 @@ public:
     void ShowSpeed(play::Speed speed) const;
     void EnableHint(bool enabled) const;
     void EnableUndo(bool enabled) const;
+
+    // Help, About and the homepage. Returns false for any other command.
+    bool RunHelpCommand(int id) const;
 
 private:
     HWND window_ = nullptr;
