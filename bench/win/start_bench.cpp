@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "desktop.h"
+#include "driver/desktop.h"
 
 namespace {
 

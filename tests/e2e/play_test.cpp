@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop.h"
+#include "builders.h"
+#include "driver/desktop.h"
 #include "game/rules.h"
 #include "res/resource.h"
 #include "store/settings_store.h"
@@ -132,7 +133,7 @@ public:
     // Every row; the last is posted, so that its game end (which opens the modal highscore window once the result
     // is recorded) runs while the driver waits for that window.
     void PlayGame(bool closeHighscores = true) const {
-        const std::vector<int> rows = Rows();
+        const std::vector<int> rows = test::OpenRows(test::Started(1, GameType::Standard));
         for (std::size_t k = 0; k < rows.size(); ++k) Enter(rows[k], k + 1 == rows.size());
         const HWND highscores = Wait("Highscore");
         ASSERT_NE(highscores, nullptr);
@@ -151,13 +152,6 @@ public:
     ChildProcess& process() { return process_; }
 
 private:
-    static std::vector<int> Rows() {
-        std::vector<int> rows;
-        for (int row = 0; row < kRowCount; ++row) {
-            if (!isComputedRow(row) && GameState::isRowShown(GameType::Standard, row)) rows.push_back(row);
-        }
-        return rows;
-    }
     void Enter(int row, bool post) const {
         for (int hold = IDC_HOLD1; hold < IDC_HOLD1 + kMaxDice; ++hold) {
             SendMessageA(GetDlgItem(main_, hold), BM_SETCHECK, BST_CHECKED, 0);

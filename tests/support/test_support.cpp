@@ -11,24 +11,6 @@
 
 namespace kvoro::test {
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return done();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        PumpMessages();
-    }
-    return true;
-}
-
 COLORREF ClientPixel(HWND window, int x, int y) { return GetPixel(WindowDC(window).get(), x, y); }
 
 std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type) {
@@ -37,12 +19,6 @@ std::vector<BYTE> RegistryValue(const char* key, const char* name, DWORD* type) 
     const LSTATUS status = RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, type, bytes.data(), &size);
     bytes.resize(status == ERROR_SUCCESS ? size : 0);
     return bytes;
-}
-
-std::string WindowText(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 bool CentredOn(HWND window, HWND owner) {

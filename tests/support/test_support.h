@@ -10,16 +10,14 @@
 #include <utility>
 #include <vector>
 
+#include "driver/desktop.h"
 #include "framework/gdi.h"
 
 namespace kvoro::test {
 
-// Dispatches every waiting message of this thread.
-void PumpMessages();
-
-// Pumps messages until done() is true or timeoutMs has passed; returns done().
-// The timeout only guards against a hang; it is not a timing assertion.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+using e2e::PumpMessages;
+using e2e::PumpUntil;
+using e2e::WindowText;
 
 // The colour a window shows at a client point, read from its device context.
 COLORREF ClientPixel(HWND window, int x, int y);
@@ -37,9 +35,6 @@ std::vector<BYTE> Bytes(const T& data) {
 
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 inline void Close(HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); }
-
-// A window's text: a control's, or a caption.
-std::string WindowText(HWND window);
 
 // Whether the window's centre is within a pixel of its owner's.
 bool CentredOn(HWND window, HWND owner);

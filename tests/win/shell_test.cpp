@@ -17,7 +17,7 @@
 #include <tuple>
 #include <vector>
 
-#include "desktop.h"
+#include "driver/desktop.h"
 #include "main_window_fixture.h"
 #include "ui/about_dialog.h"
 #include "ui/help_file.h"

@@ -1,14 +1,24 @@
 #pragma once
 // What a driver needs to work another program's windows from outside: the
-// child process, its windows as the platform reports them, and real keyboard
-// and mouse input.
+// child process, its windows as the platform reports them, real keyboard and
+// mouse input, and a message pump to wait with. The end-to-end tests and the
+// start-up bench use it.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-#include "test_support.h"
-
 namespace kvoro::e2e {
+
+// Dispatches every waiting message of this thread.
+void PumpMessages();
+
+// Pumps messages until done() is true or timeoutMs has passed; returns done().
+// The timeout only guards against a hang; it is not a timing assertion.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// A window's text: a control's, or a caption.
+std::string WindowText(HWND window);
 
 // A program started with CreateProcess. A program still running when the
 // object goes is ended, so that a failed test leaves nothing behind.

@@ -1,6 +1,30 @@
-#include "desktop.h"
+#include "driver/desktop.h"
 
 namespace kvoro::e2e {
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+    return true;
+}
+
+std::string WindowText(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
 
 bool ChildProcess::Start(const std::string& path) {
     End();
@@ -53,7 +77,7 @@ HWND FindTopLevel(DWORD pid, const char* caption) {
     for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, caption));) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if (owner == pid && IsWindowVisible(window) && test::WindowText(window) == caption) return window;
+        if (owner == pid && IsWindowVisible(window) && WindowText(window) == caption) return window;
     }
     return nullptr;
 }
@@ -81,7 +105,7 @@ bool MoveTo(POINT screen) {
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     // The display may report the pointer where it was a moment longer; the
     // move is repeated until the pointer is seen at the target.
-    return test::PumpUntil(
+    return PumpUntil(
         [&] {
             POINT at{};
             if (GetCursorPos(&at) && at.x == screen.x && at.y == screen.y) return true;
@@ -115,7 +139,7 @@ bool MakeForeground(HWND window) {
     const bool attached = AttachThreadInput(self, target, TRUE) != 0;
     SetForegroundWindow(window);
     if (attached) AttachThreadInput(self, target, FALSE);
-    return test::PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    return PumpUntil([&] { return GetForegroundWindow() == window; }, 5000);
 }
 
 }  // namespace kvoro::e2e
