@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "builders.h"
 #include "play/turn_controller.h"
 
 namespace kvoro::play {
@@ -36,23 +37,14 @@ bool SameGame(const GameState& a, const GameState& b) {
            a.playerCount == b.playerCount && a.random.state() == b.random.state();
 }
 
-std::vector<int> openRows(const GameState& game) {
-    std::vector<int> rows;
-    for (int row = 0; row < kRowCount; ++row) {
-        if (!isComputedRow(row) && GameState::isRowShown(game.gameType, row) &&
-            game.card(game.currentPlayer).values[row] == 0) {
-            rows.push_back(row);
-        }
-    }
-    return rows;
-}
+using test::OpenRows;
 
 // Every refusal the other side must meet now: the actor who is not on turn can neither roll nor enter.
 void ExpectRefused(TurnController& controller, Actor idle) {
     const GameState before = controller.state();
     EXPECT_FALSE(controller.canRoll(idle));
     EXPECT_FALSE(controller.roll(idle, 0));
-    for (int row : openRows(before)) EXPECT_EQ(controller.enter(idle, row), 0);
+    for (int row : OpenRows(before)) EXPECT_EQ(controller.enter(idle, row), 0);
     EXPECT_TRUE(SameGame(before, controller.state()));
 }
 
@@ -95,16 +87,16 @@ std::vector<Action> PlayToTheEnd(TurnController& controller, std::uint32_t human
             const std::uint32_t hold = game.hasRolled ? static_cast<std::uint32_t>(human() % 64) : 0;
             EXPECT_TRUE(controller.roll(Actor::Human, hold));
             EXPECT_FALSE(controller.roll(Actor::Human, hold)) << "a second roll while the first rolls";
-            EXPECT_EQ(controller.enter(Actor::Human, openRows(game).front()), 0) << "no entry while the dice roll";
+            EXPECT_EQ(controller.enter(Actor::Human, OpenRows(game).front()), 0) << "no entry while the dice roll";
             EXPECT_TRUE(controller.rollFinished());
             EXPECT_FALSE(controller.rollFinished()) << "one end a roll";
             actions.push_back({player, -1, hold & ((1u << diceCount(game.gameType)) - 1)});
             continue;
         }
-        if (openRows(game).size() < static_cast<std::size_t>(roundsFor(game.gameType))) {
+        if (OpenRows(game).size() < static_cast<std::size_t>(roundsFor(game.gameType))) {
             EXPECT_EQ(controller.enter(Actor::Human, Score), 0);  // a computed row
         }
-        const std::vector<int> rows = openRows(game);
+        const std::vector<int> rows = OpenRows(game);
         const int row = rows[human() % rows.size()];
         EXPECT_NE(controller.enter(Actor::Human, row), 0);
         actions.push_back({player, row, 0});
@@ -216,7 +208,7 @@ TEST(Undo, TakesBackExactlyTheLastHumanEntryUntilTheNextRoll) {
             }
             controller.roll(Actor::Human, static_cast<std::uint32_t>(human() % 64));
             controller.rollFinished();
-            const std::vector<int> rows = openRows(controller.state());
+            const std::vector<int> rows = OpenRows(controller.state());
             const int row = rows[human() % rows.size()], other = rows[human() % rows.size()];
             TurnController direct = controller;  // another row in the first place
             direct.enter(Actor::Human, other);

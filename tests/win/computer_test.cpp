@@ -16,12 +16,6 @@ using play::Seat;
 class ComputerTest : public MainWindowTest {
 protected:
     bool ComputerTurn() const { return main_->controller().isComputerTurn(); }
-    // Dice without their clip play nothing: a roll is over at once, and a game runs at the pace of its steps.
-    void CloseClips() {
-        for (int id : {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6}) {
-            SendMessageA(Item(id), ACM_OPENA, 0, 0);
-        }
-    }
     // Plays the computers' steps without waiting for their timer until a human has the turn or the game has ended.
     void PlayComputers() {
         while (ComputerTurn() && state().roundsLeft > 0) {
@@ -30,17 +24,12 @@ protected:
             if (state().gameType == GameType::Standard && !main_->coach().table()) PumpFor(20);
         }
     }
-    void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
     // One roll, then the open row that scores most.
     void HumanTurn() {
         RollToTheEnd();
         int best = OpenRows().front();
         for (int row : OpenRows()) best = state().scoreFor(row) > state().scoreFor(best) ? row : best;
         Choose(best);
-    }
-    bool HintGreyed() {
-        SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
-        return GetMenuState(GetMenu(window()), ID_GAME_HINT, MF_BYCOMMAND) & MF_GRAYED;
     }
     // Everything a human could do on the board: nothing of it may act during a computer's turn.
     void ExpectHumanInputIgnored() {
@@ -49,7 +38,7 @@ protected:
         EXPECT_FALSE(Enabled(IDC_ROLL));
         EXPECT_EQ(holds.find_first_of("ex"), std::string::npos) << holds;
         EXPECT_FALSE(IsWindowEnabled(Grid()));
-        EXPECT_TRUE(HintGreyed());
+        EXPECT_TRUE(MenuGreyed(ID_GAME_HINT));
         Roll();
         Command(ID_GAME_HINT);
         for (int row : OpenRows()) Choose(row);

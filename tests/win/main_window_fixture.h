@@ -16,6 +16,7 @@
 #include "framework/message_loop.h"
 #include "resource.h"
 #include "fake_settings_key.h"
+#include "builders.h"
 #include "test_support.h"
 #include "ui/main_dialog.h"
 #include "ui/score_grid_model.h"
@@ -130,16 +131,17 @@ protected:
         Roll();
         Choose(row);
     }
-    // The open rows of the current player, in card order.
-    std::vector<int> OpenRows() const {
-        std::vector<int> rows;
-        const ScoreCard& card = state().card(state().currentPlayer);
-        for (int row = 0; row < kRowCount; ++row) {
-            if (!isComputedRow(row) && GameState::isRowShown(state().gameType, row) && card.values[row] == 0) {
-                rows.push_back(row);
-            }
-        }
-        return rows;
+    std::vector<int> OpenRows() const { return test::OpenRows(state()); }
+    // Pumps for a while, for things that must not happen.
+    void PumpFor(DWORD ms) { PumpUntil([] { return false; }, ms); }
+    // Dice without their clip play nothing: a roll is over at once, and a game runs at the pace of its steps.
+    void CloseClips(std::initializer_list<int> dice = {IDC_DIE1, IDC_DIE2, IDC_DIE3, IDC_DIE4, IDC_DIE5, IDC_DIE6}) {
+        for (int id : dice) SendMessageA(Item(id), ACM_OPENA, 0, 0);
+    }
+    // Whether the Game menu's item is greyed as the menu opens.
+    bool MenuGreyed(int id) {
+        SendMessageA(window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(GetSubMenu(GetMenu(window()), 0)), 0);
+        return (GetMenuState(GetMenu(window()), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
     }
 
     MessageLoop loop_;

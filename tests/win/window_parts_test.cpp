@@ -104,10 +104,6 @@ protected:
         GetWindowRect(grid_.hwnd(), &outer);
         return {outer.right - outer.left, outer.bottom - outer.top};
     }
-    void Roll(std::initializer_list<int> faces) {
-        std::copy(faces.begin(), faces.end(), state_.dice.values);
-        state_.hasRolled = 1;
-    }
     COLORREF Pixel(int x, int y) const { return test::ClientPixel(grid_.hwnd(), x, y); }
 
     HWND owner_ = nullptr;
@@ -157,7 +153,7 @@ TEST_F(WindowPartsTest, ScoreCardFitsItsWindowDrawsTintComputedRowsPreviewAndCro
     EXPECT_EQ(test::Snapshot::OfClient(grid_.hwnd()).Count(kPreviewRed), 0) << "no preview before a roll";
     EXPECT_FALSE(click(Ones));
     EXPECT_TRUE(chosen.empty()) << "before the first roll nothing may be chosen";
-    Roll({5, 1, 5, 3, 5, 0});
+    test::SetDice(state_, {5, 1, 5, 3, 5, 0});
     Show();
     EXPECT_GT(test::Snapshot::OfClient(grid_.hwnd()).Count(kPreviewRed), 0);
     for (int row : {Ones, Sixes, Pair, Bonus, Chance}) EXPECT_EQ(click(row), row == Ones || row == Chance) << row;
