@@ -61,9 +61,8 @@ bool MainDialog::OnInitDialog() {
     return false;
 }
 
-void MainDialog::OnOK() {
-    if (!controller_.rolling()) PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
-}
+// Enter, as the dialog manager reports it, rolls as Roll does.
+void MainDialog::OnOK() { RollByHand(); }
 
 void MainDialog::OnCancel() {
     // The computer's turn ends here: its timer goes with the window.
@@ -75,7 +74,7 @@ void MainDialog::OnCancel() {
 bool MainDialog::OnCommand(int id, int code, HWND control) {
     switch (id) {
     case IDC_ROLL:
-        if (code == BN_CLICKED) Roll(play::Actor::Human, board_.dice().CheckedHolds(state().gameType));
+        if (code == BN_CLICKED) RollByHand();
         return true;
     case ID_GAME_NEWGAME:
         OnNewGame();
@@ -198,7 +197,7 @@ bool MainDialog::PreTranslateMessage(MSG& message) {
                          (message.message == WM_SYSKEYDOWN && !(message.lParam & kAltDownFlag));
     if (keyDown) {
         if (message.wParam == VK_SPACE) {
-            PostMessageA(hwnd(), WM_COMMAND, IDC_ROLL, 0);
+            RollByHand();
             return true;
         }
         if (const int die = DicePanel::DieOfKey(message.wParam)) {
@@ -231,6 +230,8 @@ void MainDialog::Roll(play::Actor actor, std::uint32_t hold) {
     }
     if (soundOn()) SetTimer(hwnd(), kRollSoundTimer, kRollSoundDelayMs, nullptr);
 }
+
+void MainDialog::RollByHand() { Roll(play::Actor::Human, board_.dice().CheckedHolds(state().gameType)); }
 
 void MainDialog::OnRollFinished() {
     // Once per roll: when its last tumbling die has stopped, or at once when

@@ -66,6 +66,8 @@ private:
 
     // The same road for a human's input and a computer's step.
     void Roll(play::Actor actor, std::uint32_t hold);
+    // Roll, Space or Enter: the dice whose Hold buttons are checked stay.
+    void RollByHand();
     void OnRollFinished();
     void EnterRow(play::Actor actor, int row);
     void OnGameEnd();
