@@ -171,6 +171,7 @@ TEST(ReachablePlacement, KeepsWhatAPlayerCanReachAndLeavesTheRestAtTheDefault) {
         {44, 0, kShowNormal, kShowNormal, normal, normal},
         {44, 0, kShowMaximized, kShowMaximized, far, far},
         {44, 0, 2, kShowNormal, normal, normal},  // minimised
+        {44, kRestoreToMaximized, 6, kShowMaximized, normal, normal},  // SW_MINIMIZE from maximised
         {44, kRestoreToMaximized, 2, kShowMaximized, normal, normal},  // minimised from maximised
         {44, 0, 0, kShowNormal, normal, normal},  // hidden
         {44, 0, kShowNormal, kShowNormal, {100, 100, 110, 105}, {100, 100, 400, 300}},  // tiny
@@ -179,6 +180,7 @@ TEST(ReachablePlacement, KeepsWhatAPlayerCanReachAndLeavesTheRestAtTheDefault) {
         {44, 0, kShowNormal, 0, {-100000, 0, 100, 600}, {}},  // at x = -32768 the caption is nowhere
         {44, 0, kShowNormal, 0, {3000, 100, 3600, 500}, {}},
         {44, 0, kShowMaximized, 0, {100, -400, 700, -10}, {}},
+        {44, 0, kShowNormal, 0, {100, -50, 700, 350}, {}},  // the caption above the work area
         {44, 0, kShowNormal, 0, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {}},
         {45, 0, kShowNormal, 0, normal, {}},
         {44, 0, kShowNormal, 0, {100, 100, 100, 500}, {}},
